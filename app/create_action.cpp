@@ -1,0 +1,4 @@
+#include "app/create_action.h"
+
+// Placeholder until the create action lands.
+void MakeBandImage() {}

@@ -1,0 +1,5 @@
+#pragma once
+
+// What "Crear" does: replaces "prueba.bmp" beside the executable with a
+// picture of the current band table and asks the shell to open it. Silent.
+void MakeBandImage();
