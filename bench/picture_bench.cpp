@@ -118,7 +118,8 @@ class RatioReporter : public benchmark::ConsoleReporter {
   }
   double SlowestRender() const {
     double slowest = 0;
-    for (const Pattern& p : kPatterns) slowest = std::max(slowest, Time(std::string("render/") + p.name));
+    for (const Pattern& p : kPatterns)
+      slowest = std::max(slowest, Time(std::string("render/") + p.name));
     return slowest;
   }
 

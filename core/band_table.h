@@ -17,9 +17,7 @@ struct BandTable {
   Band slot[kBandSlots];
 };
 
-inline const Band& BandNumber(const BandTable& table, int number) {
-  return table.slot[number - 1];
-}
+inline const Band& BandNumber(const BandTable& table, int number) { return table.slot[number - 1]; }
 
 // The one process-wide table that the dialog edits and the create action
 // draws. Nothing is checked: the renderer decides what odd values draw.

@@ -14,8 +14,8 @@ HANDLE AsHandle(std::intptr_t value) { return reinterpret_cast<HANDLE>(value); }
 
 // Share mode 0 keeps every other opener out while the file is written.
 ExclusiveFile::ExclusiveFile(const PathChar* path) {
-  const HANDLE file = ::CreateFileW(path, GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+  const HANDLE file =
+      ::CreateFileW(path, GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file != INVALID_HANDLE_VALUE) handle_ = reinterpret_cast<std::intptr_t>(file);
 }
 
@@ -39,8 +39,7 @@ void ExclusiveFile::Close() {
 bool ExclusiveFile::Write(const void* data, std::size_t size) {
   if (!IsOpen() || size > MAXDWORD) return false;
   DWORD written = 0;
-  const BOOL ok =
-      ::WriteFile(AsHandle(handle_), data, static_cast<DWORD>(size), &written, nullptr);
+  const BOOL ok = ::WriteFile(AsHandle(handle_), data, static_cast<DWORD>(size), &written, nullptr);
   return ok && written == size;
 }
 

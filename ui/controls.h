@@ -35,7 +35,7 @@ enum class ControlKind { kList, kLabel, kSwatch, kButton };
 struct ControlSpec {
   int id;
   ControlKind kind;
-  const char* text;  // Windows-1252 bytes; turned into UTF-16 with the ANSI code page
+  const char* text;         // Windows-1252 bytes; turned into UTF-16 with the ANSI code page
   int x, y, width, height;  // client pixels, never dialog units
 };
 

@@ -51,15 +51,14 @@ TEST_F(WriteBmpFileTest, CutsALongerOldFileToLength) {
 TEST_F(WriteBmpFileTest, CornerPixelsLandAtTheirOffsetsAsBlueGreenRed) {
   CanvasPtr canvas = CreateCanvas(kPictureWidth, kPictureHeight);
   ClearCanvas(canvas.get());
-  FillBox(canvas.get(), 0, 899, 1, 900, 0x0000FF);     // bottom left: pure red
-  FillBox(canvas.get(), 0, 0, 1, 1, 0x112233);         // top left
-  FillBox(canvas.get(), 1199, 0, 1200, 1, 0x445566);   // top right
+  FillBox(canvas.get(), 0, 899, 1, 900, 0x0000FF);    // bottom left: pure red
+  FillBox(canvas.get(), 0, 0, 1, 1, 0x112233);        // top left
+  FillBox(canvas.get(), 1199, 0, 1200, 1, 0x445566);  // top right
   WriteBmpFile(canvas.get(), file_.c_str());
   const Bytes bytes = ReadBytes(file_);
   ASSERT_EQ(bytes.size(), kFileSize);
   EXPECT_EQ(Bytes(bytes.begin() + 54, bytes.begin() + 57), (Bytes{0x00, 0x00, 0xFF}));
-  EXPECT_EQ(Bytes(bytes.begin() + 3'236'454, bytes.begin() + 3'236'457),
-            (Bytes{0x11, 0x22, 0x33}));
+  EXPECT_EQ(Bytes(bytes.begin() + 3'236'454, bytes.begin() + 3'236'457), (Bytes{0x11, 0x22, 0x33}));
   EXPECT_EQ(Bytes(bytes.end() - 3, bytes.end()), (Bytes{0x44, 0x55, 0x66}));
 }
 
@@ -113,9 +112,8 @@ TEST_F(WriteBmpFileTest, AWriteFailingPartWayLeavesWrittenBytesThenTheOldTailUnc
   const Bytes old = Scribble(4 << 20);
   WriteBytes(file_, old);
   constexpr std::size_t kLimit = 1 << 20;
-  const std::string skip = WriteWithFileSizeLimit(kLimit, [&] {
-    WriteBmpFile(DefaultPicture().get(), file_.c_str());
-  });
+  const std::string skip =
+      WriteWithFileSizeLimit(kLimit, [&] { WriteBmpFile(DefaultPicture().get(), file_.c_str()); });
   if (!skip.empty()) GTEST_SKIP() << skip;
 
   const Bytes bytes = ReadBytes(file_);

@@ -64,9 +64,15 @@ INSTANTIATE_TEST_SUITE_P(
         Pattern{"TwoOfTwo", {{kRed, 2}, {kBlue, 2}}, 2, 180},
         // P = 351: white rows 350 and 701; band 4 is cut after 48 rows.
         Pattern{"SevenOfFifty",
-                {{kRed, 50}, {kGreen, 50}, {kBlue, 50}, {0x000000, 50}, {0x123456, 50},
-                 {0x654321, 50}, {0xABCDEF, 50}},
-                7, 2},
+                {{kRed, 50},
+                 {kGreen, 50},
+                 {kBlue, 50},
+                 {0x000000, 50},
+                 {0x123456, 50},
+                 {0x654321, 50},
+                 {0xABCDEF, 50}},
+                7,
+                2},
         Pattern{"TwoOfFifty", {{kRed, 50}, {kBlue, 50}}, 2, 8},
         Pattern{"ZeroWidthBandTakesNoRows", {{kRed, 4}, {kGreen, 0}, {kBlue, 3}}, 3, 112},
         Pattern{"CountZero", {{kRed, 4}, {kBlue, 3}}, 0, 900},
@@ -113,17 +119,17 @@ TEST_P(FillBoxTest, PaintsExactlyTheHalfOpenBoxClipped) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Boxes, FillBoxTest,
-    testing::Values(Box{"FiveFullRows", 0, 10, 1200, 15, 0, 10, 1200, 15},
-                    Box{"Inner", 100, 200, 103, 260, 100, 200, 103, 260},
-                    Box{"OnePixel", 7, 9, 8, 10, 7, 9, 8, 10},
-                    Box{"ClippedTopLeft", -5, -5, 3, 2, 0, 0, 3, 2},
-                    Box{"ClippedBottomRight", 1190, 895, 1300, 1000, 1190, 895, 1200, 900},
-                    Box{"EmptyWidth", 5, 5, 5, 10, 0, 0, 0, 0},
-                    Box{"EmptyHeight", 5, 5, 10, 5, 0, 0, 0, 0},
-                    Box{"WhollyOutside", 0, 900, 1200, 950, 0, 0, 0, 0}),
-    [](const testing::TestParamInfo<Box>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Boxes, FillBoxTest,
+                         testing::Values(Box{"FiveFullRows", 0, 10, 1200, 15, 0, 10, 1200, 15},
+                                         Box{"Inner", 100, 200, 103, 260, 100, 200, 103, 260},
+                                         Box{"OnePixel", 7, 9, 8, 10, 7, 9, 8, 10},
+                                         Box{"ClippedTopLeft", -5, -5, 3, 2, 0, 0, 3, 2},
+                                         Box{"ClippedBottomRight", 1190, 895, 1300, 1000, 1190, 895,
+                                             1200, 900},
+                                         Box{"EmptyWidth", 5, 5, 5, 10, 0, 0, 0, 0},
+                                         Box{"EmptyHeight", 5, 5, 10, 5, 0, 0, 0, 0},
+                                         Box{"WhollyOutside", 0, 900, 1200, 950, 0, 0, 0, 0}),
+                         [](const testing::TestParamInfo<Box>& info) { return info.param.name; });
 
 TEST(Canvas, OperationsWithoutACanvasDoNothing) {
   ClearCanvas(nullptr);

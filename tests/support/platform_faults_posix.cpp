@@ -1,9 +1,9 @@
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
-#include <sys/file.h>
 #include <unistd.h>
 
 #include "tests/support/platform_faults.h"
@@ -23,8 +23,6 @@ ExclusiveHolder::ExclusiveHolder(const std::filesystem::path& file) {
 ExclusiveHolder::~ExclusiveHolder() {
   if (holds()) ::close(static_cast<int>(handle_));
 }
-
-
 
 void MakeReadOnly(const std::filesystem::path& file) { ::chmod(file.c_str(), 0444); }
 

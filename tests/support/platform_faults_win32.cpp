@@ -14,7 +14,6 @@ ExclusiveHolder::~ExclusiveHolder() {
   if (holds()) ::CloseHandle(reinterpret_cast<HANDLE>(handle_));
 }
 
-
 void MakeReadOnly(const std::filesystem::path& file) {
   ::SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY);
 }
