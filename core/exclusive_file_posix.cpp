@@ -18,19 +18,6 @@ ExclusiveFile::ExclusiveFile(const PathChar* path) {
   handle_ = fd;
 }
 
-ExclusiveFile::~ExclusiveFile() { Close(); }
-
-ExclusiveFile::ExclusiveFile(ExclusiveFile&& other) noexcept
-    : handle_(std::exchange(other.handle_, kClosed)) {}
-
-ExclusiveFile& ExclusiveFile::operator=(ExclusiveFile&& other) noexcept {
-  if (this != &other) {
-    Close();
-    handle_ = std::exchange(other.handle_, kClosed);
-  }
-  return *this;
-}
-
 void ExclusiveFile::Close() {
   if (IsOpen()) ::close(static_cast<int>(std::exchange(handle_, kClosed)));
 }

@@ -19,19 +19,6 @@ ExclusiveFile::ExclusiveFile(const PathChar* path) {
   if (file != INVALID_HANDLE_VALUE) handle_ = reinterpret_cast<std::intptr_t>(file);
 }
 
-ExclusiveFile::~ExclusiveFile() { Close(); }
-
-ExclusiveFile::ExclusiveFile(ExclusiveFile&& other) noexcept
-    : handle_(std::exchange(other.handle_, kClosed)) {}
-
-ExclusiveFile& ExclusiveFile::operator=(ExclusiveFile&& other) noexcept {
-  if (this != &other) {
-    Close();
-    handle_ = std::exchange(other.handle_, kClosed);
-  }
-  return *this;
-}
-
 void ExclusiveFile::Close() {
   if (IsOpen()) ::CloseHandle(AsHandle(std::exchange(handle_, kClosed)));
 }
