@@ -1,0 +1,141 @@
+#include "ui/main_dialog.h"
+
+#include <cstdint>
+#include <cstring>
+
+#include "ui/ansi_text.h"
+#include "ui/color_swatch.h"
+#include "ui/controls.h"
+#include "ui/dialog_behavior.h"
+#include "ui/gdi_handles.h"
+
+namespace {
+
+constexpr DWORD kDialogStyle = 0x84C800D4;  // popup, caption, system menu, modal frame, set font
+constexpr DWORD kDialogExStyle = WS_EX_CONTROLPARENT;
+constexpr int kLeft = 105, kTop = 114, kClientWidth = 268, kClientHeight = 303;
+constexpr UINT kFitFlags = 0x71C;  // no z-order, redraw, activation, copy bits, changing
+constexpr char kCaption[] = "Bandas de colores";
+constexpr wchar_t kFace[] = L"MS Sans Serif";
+constexpr int kPoints = 8;
+constexpr COLORREF kSwatchWhite = 0x00FFFFFF;
+
+// An extended dialog template with no controls, built word by word. DWORDs
+// land on 4-byte boundaries because the header's first 12 words put them there.
+class DialogTemplate {
+ public:
+  DialogTemplate() {
+    Word(1);       // dlgVer
+    Word(0xFFFF);  // signature
+    Dword(0);      // helpID
+    Dword(kDialogExStyle);
+    Dword(kDialogStyle);
+    Word(0);  // no items: the controls are created one by one
+    Word(kLeft);
+    Word(kTop);
+    Word(kClientWidth);
+    Word(kClientHeight);
+    Word(0);     // no menu
+    Word(0);     // the platform's dialog class
+    Text(L" ");  // the caption is set once the window exists
+    Word(kPoints);
+    Word(FW_BOLD);
+    Word(0);  // italic 0, charset 0
+    Text(kFace);
+  }
+  const DLGTEMPLATE* get() const { return reinterpret_cast<const DLGTEMPLATE*>(words_); }
+
+ private:
+  void Word(std::uint16_t value) { words_[size_++] = value; }
+  void Dword(std::uint32_t value) {
+    Word(static_cast<std::uint16_t>(value));
+    Word(static_cast<std::uint16_t>(value >> 16));
+  }
+  void Text(const wchar_t* text) {
+    do Word(static_cast<std::uint16_t>(*text));
+    while (*text++);
+  }
+
+  alignas(4) std::uint16_t words_[40] = {};
+  int size_ = 0;
+};
+
+// The window's frame and caption are whatever the visual style makes them;
+// the client area is exactly the table's pixels.
+void FitToPixels(HWND dialog) {
+  RECT client{}, outer{};
+  ::GetClientRect(dialog, &client);
+  ::GetWindowRect(dialog, &outer);
+  const int dw = (outer.right - outer.left) - (client.right - client.left);
+  const int dh = (outer.bottom - outer.top) - (client.bottom - client.top);
+  ::SetWindowPos(dialog, nullptr, kLeft, kTop, kClientWidth + dw, kClientHeight + dh, kFitFlags);
+}
+
+HWND AddControl(HWND dialog, const ControlSpec& control) {
+  if (control.kind == ControlKind::kSwatch) {
+    return AddSwatch(dialog, control.id, control.x, control.y, control.width, control.height);
+  }
+  return ::CreateWindowExW(0, ClassOf(control.kind), AnsiToWide(control.text).c_str(),
+                           StyleOf(control.kind), control.x, control.y, control.width,
+                           control.height, dialog,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)),
+                           ::GetModuleHandleW(nullptr), nullptr);
+}
+
+void AddControls(HWND dialog, HFONT dialogFont) {
+  for (const ControlSpec& control : kControls) {
+    HWND window = AddControl(dialog, control);
+    if (!window) continue;
+    ::SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(dialogFont), TRUE);
+    if (control.kind == ControlKind::kSwatch) FillSwatch(dialog, control.id, kSwatchWhite);
+  }
+}
+
+// 8 points at the label's vertical resolution, rounded to nearest.
+Font MakeLabelFont(HWND label) {
+  int pixelsPerInch = 0;
+  {
+    WindowDc dc(label);
+    if (dc) pixelsPerInch = ::GetDeviceCaps(dc.get(), LOGPIXELSY);
+  }
+  LOGFONTW description{};
+  description.lfHeight = -((pixelsPerInch * kPoints + 36) / 72);
+  description.lfWeight = FW_BOLD;
+  std::memcpy(description.lfFaceName, kFace, sizeof kFace);
+  return Font(::CreateFontIndirectW(&description));
+}
+
+// The first label makes the font; all eight share it.
+Font GiveLabelFont(HWND dialog) {
+  Font labelFont;
+  for (const ControlSpec& control : kControls) {
+    if (control.kind != ControlKind::kLabel) continue;
+    HWND label = ::GetDlgItem(dialog, control.id);
+    if (!label) continue;
+    if (!labelFont) labelFont = MakeLabelFont(label);
+    if (!labelFont) return labelFont;
+    ::SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(labelFont.get()), TRUE);
+  }
+  return labelFont;
+}
+
+}  // namespace
+
+int ShowMainDialogWith(HWND owner, DialogCallback callback) {
+  const DialogTemplate dialogTemplate;
+  HWND dialog = ::CreateDialogIndirectParamW(::GetModuleHandleW(nullptr), dialogTemplate.get(),
+                                             owner, &DialogHostProc, 0);
+  Font labelFont;
+  if (dialog) {
+    FitToPixels(dialog);
+    ::SetWindowTextW(dialog, AnsiToWide(kCaption).c_str());
+    const auto dialogFont = reinterpret_cast<HFONT>(::SendMessageW(dialog, WM_GETFONT, 0, 0));
+    AddControls(dialog, dialogFont);
+    labelFont = GiveLabelFont(dialog);
+  }
+  int result = 0;
+  RunDialogModal(dialog, callback, &result);
+  return result;
+}
+
+int ShowMainDialog(HWND owner) { return ShowMainDialogWith(owner, &MainDialogProc); }
