@@ -1,0 +1,89 @@
+#include "app/output_path.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <ostream>
+#include <string>
+
+#include "tests/app/long_paths.h"
+#include "tests/support/shell_recorder/shell_association.h"
+#include "tests/support/test_files.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace testing_support;
+
+TEST(OutputPathForTest, IsTheExecutablesFolderThenThePictureName) {
+  EXPECT_EQ(OutputPathFor(L"C:\\Tools\\Bands\\app.exe"), L"C:\\Tools\\Bands\\prueba.bmp");
+  EXPECT_EQ(OutputPathFor(L"D:\\app.exe"), L"D:\\prueba.bmp");
+  const std::wstring folder = LongFolder(L"C:\\Tools").wstring() + L"\\";
+  EXPECT_EQ(OutputPathFor(folder + L"app.exe"), folder + L"prueba.bmp");
+}
+
+class ProcessHandles {
+ public:
+  ProcessHandles() = default;
+  ~ProcessHandles() {
+    if (info.hThread) ::CloseHandle(info.hThread);
+    if (info.hProcess) ::CloseHandle(info.hProcess);
+  }
+  ProcessHandles(const ProcessHandles&) = delete;
+  ProcessHandles& operator=(const ProcessHandles&) = delete;
+  PROCESS_INFORMATION info{};
+};
+
+struct ProbeFolder {
+  const char* name;
+  bool longFolder;
+};
+
+void PrintTo(const ProbeFolder& folder, std::ostream* out) { *out << folder.name; }
+
+class GetExecutableFolderTest : public testing::TestWithParam<ProbeFolder> {};
+
+// The real module path, read by a copy of a probe program started from a
+// folder named outside the ANSI code page, and from one past 260 characters.
+TEST_P(GetExecutableFolderTest, ReadsTheWholeModulePath) {
+  TempDir dir;
+  const fs::path top = dir / L"Bandas \u00F1 \u8272\u5F69";
+  const LongFolderTree removal(top);
+  const fs::path folder = GetParam().longFolder ? LongFolder(top) : top;
+  fs::create_directories(folder);
+  const fs::path probe = folder / L"sonda.exe";
+  fs::copy_file(WindowsPathOfHostFile(BANDAS_OUTPUT_PATH_PROBE), probe);
+  const fs::path report = dir / "report.bin";
+
+  std::wstring commandLine = L"\"" + probe.wstring() + L"\" \"" + report.wstring() + L"\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  ProcessHandles process;
+  if (!::CreateProcessW(probe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
+                        nullptr, nullptr, &startup, &process.info))
+    GTEST_SKIP() << "Wine cannot start a program from a path of " << probe.native().size()
+                 << " characters (error " << ::GetLastError() << ")";
+  if (::WaitForSingleObject(process.info.hProcess, 30000) != WAIT_OBJECT_0) {
+    ::TerminateProcess(process.info.hProcess, 1);
+    FAIL() << "the probe did not finish within 30 s";
+  }
+  DWORD exitCode = 0;
+  ::GetExitCodeProcess(process.info.hProcess, &exitCode);
+  ASSERT_EQ(exitCode, 0u);
+
+  const Bytes bytes = ReadBytes(report);
+  const std::wstring reported(reinterpret_cast<const wchar_t*>(bytes.data()),
+                              bytes.size() / sizeof(wchar_t));
+  EXPECT_EQ(reported, folder.wstring() + L"\\prueba.bmp");
+}
+
+INSTANTIATE_TEST_SUITE_P(Folders, GetExecutableFolderTest,
+                         testing::Values(ProbeFolder{"NonAnsi", false},
+                                         ProbeFolder{"LongNonAnsi", true}),
+                         [](const testing::TestParamInfo<ProbeFolder>& info) {
+                           return std::string(info.param.name);
+                         });
+
+}  // namespace
