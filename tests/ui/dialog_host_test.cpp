@@ -77,6 +77,12 @@ TEST(DialogHost, NotificationsDuringInitialisationDoNotReachTheCallback) {
   }));
 }
 
+DWORD WINAPI SendCloseFromOutside(void* dialog) {
+  DWORD_PTR answer = 0;
+  ::SendMessageTimeoutW(static_cast<HWND>(dialog), WM_CLOSE, 0, 0, SMTO_NORMAL, 5000, &answer);
+  return 0;
+}
+
 struct Intrusion {
   const char* name;
   Step act;
@@ -114,15 +120,8 @@ INSTANTIATE_TEST_SUITE_P(
                               WM_COMMAND, IDCANCEL},
                     Intrusion{"CloseFromAnotherThread",
                               [](HWND dialog) {
-                                HANDLE thread = ::CreateThread(
-                                    nullptr, 0,
-                                    [](void* d) -> DWORD {
-                                      DWORD_PTR answer = 0;
-                                      ::SendMessageTimeoutW(static_cast<HWND>(d), WM_CLOSE, 0, 0,
-                                                            SMTO_NORMAL, 5000, &answer);
-                                      return 0;
-                                    },
-                                    dialog, 0, nullptr);
+                                HANDLE thread = ::CreateThread(nullptr, 0, &SendCloseFromOutside,
+                                                               dialog, 0, nullptr);
                                 // The send is answered by the modal loop, here pumped.
                                 const DWORD end = ::GetTickCount() + 5000;
                                 while (::WaitForSingleObject(thread, 0) == WAIT_TIMEOUT &&

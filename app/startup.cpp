@@ -1,0 +1,48 @@
+#include <windows.h>
+
+#include <commctrl.h>
+#include <objbase.h>
+
+#include "app/app_main.h"
+
+namespace {
+
+constexpr DWORD kStartupClasses =
+    0x706F;  // list, tree, bar, tab, progress, hotkey, pager, font, standard
+constexpr UINT kRefusalType = MB_TASKMODAL | MB_SETFOREGROUND;
+constexpr int kRefusedExitCode = 255;
+
+#ifndef _WIN64
+static_assert(sizeof(OSVERSIONINFOA) == 148, "the record size the version call expects");
+static_assert(sizeof(INITCOMMONCONTROLSEX) == 8, "the record size the controls call expects");
+#endif
+
+bool RunsOnNtFamily() {
+  OSVERSIONINFOA version{};
+  version.dwOSVersionInfoSize = sizeof version;
+  ::GetVersionExA(&version);
+  return IsNtFamily(version);
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  if (!RunsOnNtFamily()) {
+    ::MessageBoxA(nullptr, "Win98 No Support", nullptr, kRefusalType);
+    return kRefusedExitCode;
+  }
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  ::GetStartupInfoA(&startup);
+  const int showCommand =
+      (startup.dwFlags & STARTF_USESHOWWINDOW) ? startup.wShowWindow : SW_SHOWDEFAULT;
+  LPWSTR commandLine = ::GetCommandLineW();
+  HINSTANCE instance = ::GetModuleHandleW(nullptr);
+
+  ::CoInitialize(nullptr);
+  INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), kStartupClasses};
+  ::InitCommonControlsEx(&classes);
+  const int exitCode = AppMain(instance, nullptr, commandLine, showCommand);
+  ::CoUninitialize();
+  return exitCode;
+}

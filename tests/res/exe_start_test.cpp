@@ -1,0 +1,168 @@
+// The real program started as a user would start it, and closed from outside.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "bandas_exe_path.h"
+
+namespace {
+
+constexpr DWORD kPatienceMs = 20000;
+
+// A started program, killed if a test leaves it running.
+class Program {
+ public:
+  explicit Program(const std::wstring& arguments) {
+    std::wstring commandLine = L"\"" + std::wstring(BANDAS_EXE_PATH) + L"\"" + arguments;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    started_ = ::CreateProcessW(BANDAS_EXE_PATH, &commandLine[0], nullptr, nullptr, FALSE, 0,
+                                nullptr, nullptr, &startup, &process_) != FALSE;
+  }
+  ~Program() {
+    if (!started_) return;
+    if (::WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
+      ::TerminateProcess(process_.hProcess, 1);
+      ::WaitForSingleObject(process_.hProcess, kPatienceMs);
+    }
+    ::CloseHandle(process_.hThread);
+    ::CloseHandle(process_.hProcess);
+  }
+  Program(const Program&) = delete;
+  Program& operator=(const Program&) = delete;
+
+  bool started() const { return started_; }
+
+  // The program's top-level window with this caption (and class, if given),
+  // once it exists; null after the wait.
+  HWND WaitForWindow(const wchar_t* caption, const wchar_t* className = nullptr) const {
+    for (DWORD waited = 0; waited < kPatienceMs; waited += 20) {
+      for (HWND window = ::FindWindowExW(nullptr, nullptr, className, caption); window;
+           window = ::FindWindowExW(nullptr, window, className, caption)) {
+        DWORD owner = 0;
+        ::GetWindowThreadProcessId(window, &owner);
+        if (owner == process_.dwProcessId) return window;
+      }
+      if (::WaitForSingleObject(process_.hProcess, 20) == WAIT_OBJECT_0) return nullptr;
+    }
+    return nullptr;
+  }
+
+  // The exit code, or STILL_ACTIVE after the wait.
+  DWORD WaitForExit() const {
+    DWORD code = STILL_ACTIVE;
+    if (::WaitForSingleObject(process_.hProcess, kPatienceMs) == WAIT_OBJECT_0) {
+      ::GetExitCodeProcess(process_.hProcess, &code);
+    }
+    return code;
+  }
+
+ private:
+  PROCESS_INFORMATION process_{};
+  bool started_ = false;
+};
+
+// The window exists before its controls: the last one is made last.
+HWND WaitForControl(HWND dialog, int id) {
+  for (DWORD waited = 0; waited < kPatienceMs && ::IsWindow(dialog); waited += 20) {
+    if (HWND control = ::GetDlgItem(dialog, id)) return control;
+    ::Sleep(20);
+  }
+  return nullptr;
+}
+
+int CountChildren(HWND dialog) {
+  int count = 0;
+  for (HWND child = ::GetWindow(dialog, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    ++count;
+  }
+  return count;
+}
+
+class ProgramRun : public testing::TestWithParam<const wchar_t*> {};
+
+TEST_P(ProgramRun, ShowsTheDialogAndExitsWithZeroAfterClose) {
+  Program program(GetParam());
+  ASSERT_TRUE(program.started());
+  HWND dialog = program.WaitForWindow(L"Bandas de colores");
+  ASSERT_NE(dialog, nullptr) << "no dialog appeared";
+  ASSERT_NE(WaitForControl(dialog, 1024), nullptr);
+  for (DWORD waited = 0; waited < kPatienceMs && !::IsWindowVisible(dialog); waited += 20) {
+    ::Sleep(20);
+  }
+  EXPECT_TRUE(::IsWindowVisible(dialog));
+  RECT client{}, outer{};
+  ::GetClientRect(dialog, &client);
+  ::GetWindowRect(dialog, &outer);
+  EXPECT_EQ(client.right, 268);
+  EXPECT_EQ(client.bottom, 303);
+  EXPECT_EQ(outer.left, 105);
+  EXPECT_EQ(outer.top, 114);
+  EXPECT_EQ(CountChildren(dialog), 24);
+  EXPECT_EQ(static_cast<DWORD>(::GetWindowLongW(dialog, GWL_STYLE)) & ~WS_VISIBLE, 0x84C800D4u);
+
+  ::PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+  EXPECT_EQ(program.WaitForExit(), 0u);
+}
+
+// Arguments change nothing.
+INSTANTIATE_TEST_SUITE_P(CommandLines, ProgramRun,
+                         testing::Values(L"", L" prueba.bmp /s --help", L" \"C:\\no such\" 5"),
+                         [](const testing::TestParamInfo<const wchar_t*>& info) {
+                           return std::to_string(info.index);
+                         });
+
+// Wine reports a system outside the NT family to a program the prefix's
+// registry says so for.
+class AppDefaultsVersion {
+ public:
+  explicit AppDefaultsVersion(const wchar_t* version) {
+    ::RegCreateKeyExW(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key_,
+                      nullptr);
+    if (key_) {
+      ::RegSetValueExW(key_, L"Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
+                       static_cast<DWORD>((wcslen(version) + 1) * sizeof(wchar_t)));
+    }
+  }
+  ~AppDefaultsVersion() {
+    if (key_) ::RegCloseKey(key_);
+    ::RegDeleteKeyW(HKEY_CURRENT_USER, kKey);
+  }
+  AppDefaultsVersion(const AppDefaultsVersion&) = delete;
+  AppDefaultsVersion& operator=(const AppDefaultsVersion&) = delete;
+
+ private:
+  static constexpr const wchar_t* kKey = L"Software\\Wine\\AppDefaults\\bandas.exe";
+  HKEY key_ = nullptr;
+};
+
+bool HasChildText(HWND window, const wchar_t* text) {
+  for (HWND child = ::GetWindow(window, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    wchar_t buffer[64] = {};
+    ::GetWindowTextW(child, buffer, 64);
+    if (std::wstring(buffer) == text) return true;
+  }
+  return false;
+}
+
+TEST(ProgramOutsideNt, RefusesWithItsMessageAndExitCode255) {
+  const AppDefaultsVersion win98(L"win98");
+  Program program(L"");
+  ASSERT_TRUE(program.started());
+  HWND box = program.WaitForWindow(nullptr, L"#32770");
+  ASSERT_NE(box, nullptr) << "no message box appeared";
+  // The box, like the dialog, exists before its controls.
+  bool refusal = false;
+  for (DWORD waited = 0; waited < kPatienceMs && !refusal; waited += 20) {
+    refusal = HasChildText(box, L"Win98 No Support");
+    if (!refusal) ::Sleep(20);
+  }
+  EXPECT_TRUE(refusal);
+  EXPECT_EQ(::FindWindowW(nullptr, L"Bandas de colores"), nullptr);
+  ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+  EXPECT_EQ(program.WaitForExit(), 255u);
+}
+
+}  // namespace
