@@ -3,7 +3,16 @@
 #include <commctrl.h>
 #include <objbase.h>
 
+#include <cstdlib>
+
 #include "app/app_main.h"
+
+// The program writes nothing to stderr, not even when the C++ runtime gives
+// up: the runtime's own handler would print the exception's name (and drag a
+// symbol demangler into the executable).
+namespace __gnu_cxx {
+void __verbose_terminate_handler() { std::abort(); }
+}  // namespace __gnu_cxx
 
 namespace {
 

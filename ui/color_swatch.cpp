@@ -1,9 +1,5 @@
 #include "ui/color_swatch.h"
 
-#include <algorithm>
-#include <memory>
-#include <vector>
-
 #include "ui/controls.h"
 #include "ui/gdi_handles.h"
 
@@ -20,30 +16,49 @@ struct SwatchPicture {
   int height = 0;
 };
 
+// A free slot has no window.
 struct SwatchRecord {
-  HWND dialog;
-  int id;
-  HWND window;
-  WNDPROC staticProc;
-  COLORREF background;
+  HWND dialog = nullptr;
+  int id = 0;
+  HWND window = nullptr;
+  WNDPROC staticProc = nullptr;
+  COLORREF background = 0;
   Brush brush;
   SwatchPicture picture;
 };
 
-std::vector<std::unique_ptr<SwatchRecord>> Swatches;
+// Room for the main dialog's seven and the colour dialog's time on screen;
+// a record lives until its dialog's last message.
+constexpr int kMaxSwatches = 16;
+SwatchRecord Swatches[kMaxSwatches];
 
 SwatchRecord* FindSwatch(HWND dialog, int id) {
-  for (auto& swatch : Swatches) {
-    if (swatch->dialog == dialog && swatch->id == id) return swatch.get();
+  for (SwatchRecord& swatch : Swatches) {
+    if (swatch.window && swatch.dialog == dialog && swatch.id == id) return &swatch;
   }
   return nullptr;
 }
 
 SwatchRecord* FindSwatchWindow(HWND window) {
-  for (auto& swatch : Swatches) {
-    if (swatch->window == window) return swatch.get();
+  for (SwatchRecord& swatch : Swatches) {
+    if (swatch.window && swatch.window == window) return &swatch;
   }
   return nullptr;
+}
+
+SwatchRecord* FreeSwatch() {
+  for (SwatchRecord& swatch : Swatches) {
+    if (!swatch.window) return &swatch;
+  }
+  return nullptr;
+}
+
+// Moved out and ended: the picture's bitmap is selected out before it and
+// its device context are deleted, and the slot is free again.
+void Release(SwatchRecord& swatch) {
+  const SwatchRecord gone(std::move(swatch));
+  swatch.window = nullptr;
+  swatch.dialog = nullptr;
 }
 
 SwatchPicture MakePicture(HWND window, HBRUSH brush) {
@@ -76,22 +91,21 @@ bool IsNavigationKey(WPARAM key) {
 }  // namespace
 
 HWND AddSwatch(HWND dialog, int id, int x, int y, int width, int height) {
+  SwatchRecord* swatch = FreeSwatch();
+  if (!swatch) return nullptr;
   HWND window =
       ::CreateWindowExW(0, ClassOf(ControlKind::kSwatch), L"", StyleOf(ControlKind::kSwatch), x, y,
                         width, height, dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                         ::GetModuleHandleW(nullptr), nullptr);
   if (!window) return nullptr;
-  auto swatch = std::make_unique<SwatchRecord>();
   swatch->dialog = dialog;
   swatch->id = id;
-  swatch->window = window;
   swatch->background = ::GetSysColor(COLOR_BTNFACE);
   swatch->brush = Brush(::CreateSolidBrush(swatch->background));
   swatch->picture = MakePicture(window, swatch->brush.get());
-  SwatchRecord* record = swatch.get();
-  Swatches.push_back(std::move(swatch));
-  record->staticProc = reinterpret_cast<WNDPROC>(
+  swatch->staticProc = reinterpret_cast<WNDPROC>(
       ::SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SwatchProc)));
+  swatch->window = window;
   return window;
 }
 
@@ -125,9 +139,9 @@ bool DrawSwatchItem(HWND dialog, const DRAWITEMSTRUCT& item) {
 }
 
 void ReleaseSwatches(HWND dialog) {
-  Swatches.erase(std::remove_if(Swatches.begin(), Swatches.end(),
-                                [dialog](const auto& swatch) { return swatch->dialog == dialog; }),
-                 Swatches.end());
+  for (SwatchRecord& swatch : Swatches) {
+    if (swatch.window && swatch.dialog == dialog) Release(swatch);
+  }
 }
 
 LRESULT CALLBACK SwatchProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

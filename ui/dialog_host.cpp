@@ -1,34 +1,36 @@
 #include "ui/dialog_host.h"
 
-#include <algorithm>
-#include <vector>
-
 #include "ui/color_swatch.h"
 
 namespace {
 
 // One per dialog, from the dialog manager's WM_INITDIALOG to WM_NCDESTROY.
 // Until RunDialogModal installs the callback, messages get the defaults only.
+// A free slot has no dialog.
 struct DialogRecord {
   HWND dialog;
   DialogCallback callback;
   int* result;
 };
 
-std::vector<DialogRecord> Dialogs;
+constexpr int kMaxDialogs = 4;
+DialogRecord Dialogs[kMaxDialogs];
 
 DialogRecord* FindDialog(HWND dialog) {
-  for (auto& record : Dialogs) {
+  for (DialogRecord& record : Dialogs) {
     if (record.dialog == dialog) return &record;
   }
   return nullptr;
 }
 
+void AddDialog(HWND dialog) {
+  if (FindDialog(dialog)) return;
+  if (DialogRecord* record = FindDialog(nullptr)) *record = DialogRecord{dialog, nullptr, nullptr};
+}
+
 void ReleaseDialog(HWND dialog) {
   ReleaseSwatches(dialog);
-  Dialogs.erase(std::remove_if(Dialogs.begin(), Dialogs.end(),
-                               [dialog](const DialogRecord& r) { return r.dialog == dialog; }),
-                Dialogs.end());
+  if (DialogRecord* record = FindDialog(dialog)) *record = DialogRecord{};
 }
 
 INT_PTR DefaultHandling(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -94,7 +96,7 @@ INT_PTR CALLBACK DialogHostProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
   if (message == WM_INITDIALOG) {
     // FALSE: the dialog manager sets no focus. The program's own
     // initialisation comes from RunDialogModal.
-    if (!FindDialog(dialog)) Dialogs.push_back(DialogRecord{dialog, nullptr, nullptr});
+    AddDialog(dialog);
     return FALSE;
   }
   // The dialog manager's own saving and restoring of the focus runs.
