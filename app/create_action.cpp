@@ -4,7 +4,7 @@
 
 #include <shellapi.h>
 
-#include <utility>
+#include <memory>
 
 #include "app/output_path.h"
 #include "core/band_table.h"
@@ -34,31 +34,16 @@ class QuietErrorMode {
   UINT old_;
 };
 
-class FindHandle {
- public:
-  explicit FindHandle(HANDLE handle) : handle_(handle) {}
-  ~FindHandle() { Close(); }
-  FindHandle(FindHandle&& other) noexcept
-      : handle_(std::exchange(other.handle_, INVALID_HANDLE_VALUE)) {}
-  FindHandle& operator=(FindHandle&& other) noexcept {
-    if (this != &other) {
-      Close();
-      handle_ = std::exchange(other.handle_, INVALID_HANDLE_VALUE);
-    }
-    return *this;
-  }
-  FindHandle(const FindHandle&) = delete;
-  FindHandle& operator=(const FindHandle&) = delete;
-
-  bool IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
-  HANDLE get() const { return handle_; }
-
- private:
-  void Close() {
-    if (IsOpen()) ::FindClose(std::exchange(handle_, INVALID_HANDLE_VALUE));
-  }
-  HANDLE handle_;
+struct FindCloser {
+  void operator()(HANDLE search) const { ::FindClose(search); }
 };
+using FindHandle = std::unique_ptr<void, FindCloser>;
+
+// The search for `path`, or none when nothing matches.
+FindHandle FindFirst(const std::wstring& path, WIN32_FIND_DATAW* entry) {
+  const HANDLE search = ::FindFirstFileW(path.c_str(), entry);
+  return FindHandle(search == INVALID_HANDLE_VALUE ? nullptr : search);
+}
 
 // Runs one file call quietly; true when it failed. Some calls leave no
 // usable result, so failure is read from the last error alone.
@@ -78,8 +63,8 @@ void ClearFileAttributes(const std::wstring& path) {
 
 void DeleteMatchingFiles(const std::wstring& path) {
   WIN32_FIND_DATAW entry;
-  const FindHandle search(::FindFirstFileW(path.c_str(), &entry));
-  if (!search.IsOpen()) return;
+  const FindHandle search = FindFirst(path, &entry);
+  if (!search) return;
   const std::wstring folder = FolderOf(path);
   do {
     if ((entry.dwFileAttributes & kLeftAloneBits) != 0) continue;
