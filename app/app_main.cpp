@@ -30,10 +30,6 @@ void InitCommonControlsByName() {
 
 }  // namespace
 
-bool IsNtFamily(const OSVERSIONINFOA& version) {
-  return version.dwPlatformId == VER_PLATFORM_WIN32_NT;
-}
-
 int AppMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
   InitCommonControlsByName();
   ShowMainDialog(nullptr);

@@ -30,7 +30,7 @@ bool RunsOnNtFamily() {
   OSVERSIONINFOA version{};
   version.dwOSVersionInfoSize = sizeof version;
   ::GetVersionExA(&version);
-  return IsNtFamily(version);
+  return version.dwPlatformId == VER_PLATFORM_WIN32_NT;
 }
 
 }  // namespace

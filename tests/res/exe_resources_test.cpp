@@ -13,10 +13,23 @@ namespace {
 
 constexpr WORD kEnglishUs = 0x0409, kSpanish = 0x040A;
 
-class ExeResources : public testing::Test {
+struct Exe {
+  const char* name;
+  const wchar_t* path;
+  const char* arch;  // the manifest's processor architecture
+};
+
+// This tree's program, and the shipped i686 one where a sibling tree has it:
+// loaded as data, a program of either bitness can be read.
+class ExeResources : public testing::TestWithParam<Exe> {
  protected:
   void SetUp() override {
-    module_ = ::LoadLibraryExW(BANDAS_EXE_PATH, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    const Exe& exe = GetParam();
+    if (exe.path[0] == 0 || exe.path[2] == 0 ||
+        ::GetFileAttributesW(exe.path) == INVALID_FILE_ATTRIBUTES) {
+      GTEST_SKIP() << "no i686 program built beside this tree";
+    }
+    module_ = ::LoadLibraryExW(exe.path, nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(module_, nullptr) << "cannot load the program as data";
   }
   void TearDown() override {
@@ -42,8 +55,8 @@ T At(const std::string& bytes, std::size_t offset) {
   return value;
 }
 
-TEST_F(ExeResources, ManifestAsksForCommonControlsSixAndNothingElse) {
-  const std::string arch = BANDAS_MANIFEST_ARCH;
+TEST_P(ExeResources, ManifestAsksForCommonControlsSixAndNothingElse) {
+  const std::string arch = GetParam().arch;
   const std::string expected =
       "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
       "<assembly xmlns=\"urn:schemas-microsoft-com:asm.v1\" manifestVersion=\"1.0\">\n"
@@ -64,7 +77,7 @@ TEST_F(ExeResources, ManifestAsksForCommonControlsSixAndNothingElse) {
   EXPECT_EQ(Bytes(MAKEINTRESOURCEW(24), 1, kEnglishUs), expected);
 }
 
-TEST_F(ExeResources, IconGroupHasOne48PixelTrueColourEntry) {
+TEST_P(ExeResources, IconGroupHasOne48PixelTrueColourEntry) {
   const std::string group = Bytes(MAKEINTRESOURCEW(14), 200, kEnglishUs);
   ASSERT_EQ(group.size(), 6u + 14u);
   EXPECT_EQ(At<WORD>(group, 0), 0);  // reserved
@@ -140,7 +153,7 @@ VersionNode Child(const std::string& bytes, const VersionNode& parent, const std
   return VersionNode{};
 }
 
-TEST_F(ExeResources, VersionBlockIsSpanishVersionZeroZeroZeroOne) {
+TEST_P(ExeResources, VersionBlockIsSpanishVersionZeroZeroZeroOne) {
   const std::string version = Bytes(MAKEINTRESOURCEW(16), 1, kSpanish);
   ASSERT_FALSE(version.empty());
   const VersionNode root = ReadNode(version, 0);
@@ -167,5 +180,10 @@ TEST_F(ExeResources, VersionBlockIsSpanishVersionZeroZeroZeroOne) {
   EXPECT_EQ(At<WORD>(version, translation.value), kSpanish);
   EXPECT_EQ(At<WORD>(version, translation.value + 2), 0);
 }
+
+INSTANTIATE_TEST_SUITE_P(Programs, ExeResources,
+                         testing::Values(Exe{"ThisTree", BANDAS_EXE_PATH, BANDAS_MANIFEST_ARCH},
+                                         Exe{"ShippedI686", BANDAS_I686_EXE_PATH, "x86"}),
+                         [](const testing::TestParamInfo<Exe>& info) { return info.param.name; });
 
 }  // namespace
