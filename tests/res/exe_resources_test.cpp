@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <ostream>
 #include <string>
 
 #include "bandas_exe_path.h"
@@ -18,6 +19,8 @@ struct Exe {
   const wchar_t* path;
   const char* arch;  // the manifest's processor architecture
 };
+
+void PrintTo(const Exe& exe, std::ostream* out) { *out << exe.name; }
 
 // This tree's program, and the shipped i686 one where a sibling tree has it:
 // loaded as data, a program of either bitness can be read.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <ostream>
 
 #include "tests/ui/dialog_script.h"
 #include "ui/controls.h"
@@ -89,6 +90,8 @@ struct Intrusion {
   UINT reaches;  // what the callback hears of it, so it did arrive; 0: nothing
   WPARAM reachesWParam;
 };
+
+void PrintTo(const Intrusion& intrusion, std::ostream* out) { *out << intrusion.name; }
 
 class DialogStaysOpen : public testing::TestWithParam<Intrusion> {};
 
