@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 #include "bandas_exe_path.h"
@@ -14,10 +15,14 @@ constexpr DWORD kPatienceMs = 20000;
 // A started program, killed if a test leaves it running.
 class Program {
  public:
-  explicit Program(const std::wstring& arguments) {
+  explicit Program(const std::wstring& arguments, int showCommand = -1) {
     std::wstring commandLine = L"\"" + std::wstring(BANDAS_EXE_PATH) + L"\"" + arguments;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
+    if (showCommand >= 0) {
+      startup.dwFlags = STARTF_USESHOWWINDOW;
+      startup.wShowWindow = static_cast<WORD>(showCommand);
+    }
     started_ = ::CreateProcessW(BANDAS_EXE_PATH, &commandLine[0], nullptr, nullptr, FALSE, 0,
                                 nullptr, nullptr, &startup, &process_) != FALSE;
   }
@@ -81,10 +86,18 @@ int CountChildren(HWND dialog) {
   return count;
 }
 
-class ProgramRun : public testing::TestWithParam<const wchar_t*> {};
+struct Start {
+  const char* name;
+  const wchar_t* arguments;
+  int showCommand;  // -1: none given
+};
+
+void PrintTo(const Start& start, std::ostream* out) { *out << start.name; }
+
+class ProgramRun : public testing::TestWithParam<Start> {};
 
 TEST_P(ProgramRun, ShowsTheDialogAndExitsWithZeroAfterClose) {
-  Program program(GetParam());
+  Program program(GetParam().arguments, GetParam().showCommand);
   ASSERT_TRUE(program.started());
   HWND dialog = program.WaitForWindow(L"Bandas de colores");
   ASSERT_NE(dialog, nullptr) << "no dialog appeared";
@@ -93,6 +106,7 @@ TEST_P(ProgramRun, ShowsTheDialogAndExitsWithZeroAfterClose) {
     ::Sleep(20);
   }
   EXPECT_TRUE(::IsWindowVisible(dialog));
+  EXPECT_FALSE(::IsIconic(dialog));
   RECT client{}, outer{};
   ::GetClientRect(dialog, &client);
   ::GetWindowRect(dialog, &outer);
@@ -107,12 +121,13 @@ TEST_P(ProgramRun, ShowsTheDialogAndExitsWithZeroAfterClose) {
   EXPECT_EQ(program.WaitForExit(), 0u);
 }
 
-// Arguments change nothing.
-INSTANTIATE_TEST_SUITE_P(CommandLines, ProgramRun,
-                         testing::Values(L"", L" prueba.bmp /s --help", L" \"C:\\no such\" 5"),
-                         [](const testing::TestParamInfo<const wchar_t*>& info) {
-                           return std::to_string(info.index);
-                         });
+// Arguments and the starter's show command change nothing.
+INSTANTIATE_TEST_SUITE_P(
+    Starts, ProgramRun,
+    testing::Values(Start{"Plain", L"", -1}, Start{"Arguments", L" prueba.bmp /s --help", -1},
+                    Start{"QuotedArgumentsMinimised", L" \"C:\\no such\" 5", SW_SHOWMINNOACTIVE},
+                    Start{"Hidden", L"", SW_HIDE}),
+    [](const testing::TestParamInfo<Start>& info) { return info.param.name; });
 
 // Wine reports a system outside the NT family to a program the prefix's
 // registry says so for.

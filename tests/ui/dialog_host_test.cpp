@@ -105,6 +105,9 @@ TEST_P(DialogStaysOpen, After) {
   });
   EXPECT_TRUE(openAfter);
   EXPECT_FALSE(testing_support::TimedOut());
+  EXPECT_TRUE(std::none_of(Seen().begin(), Seen().end(), [](const SeenMessage& m) {
+    return IsNotification(m, IDC_CREATE, BN_CLICKED);
+  }));
   if (GetParam().reaches) {
     EXPECT_TRUE(std::any_of(Seen().begin(), Seen().end(), [](const SeenMessage& m) {
       return m.message == GetParam().reaches && m.wParam == GetParam().reachesWParam;
@@ -134,7 +137,15 @@ INSTANTIATE_TEST_SUITE_P(
                                 ::CloseHandle(thread);
                               },
                               WM_CLOSE, 0},
-                    Intrusion{"QuitMessage", [](HWND) { ::PostQuitMessage(0); }, 0, 0}),
+                    Intrusion{"QuitMessage", [](HWND) { ::PostQuitMessage(0); }, 0, 0},
+                    // No control is the default button: Enter in a list presses nothing.
+                    Intrusion{"EnterInAList",
+                              [](HWND) {
+                                HWND focus = ::GetFocus();
+                                ::PostMessageW(focus, WM_KEYDOWN, VK_RETURN, 1);
+                                ::PostMessageW(focus, WM_KEYUP, VK_RETURN, 0xC0000001);
+                              },
+                              WM_COMMAND, IDOK}),
     [](const testing::TestParamInfo<Intrusion>& info) { return info.param.name; });
 
 TEST(DialogHost, CloseCommandEndsTheRunWithZeroAfterTheClosingMessages) {
