@@ -11,54 +11,60 @@
 
 namespace {
 
-constexpr DWORD kDialogStyle = 0x84C800D4;  // popup, caption, system menu, modal frame, set font
+// Hidden until the modal run shows it; no minimise or maximise box, not
+// centred.
+constexpr DWORD kDialogStyle = WS_POPUP | WS_CLIPSIBLINGS | WS_CAPTION | WS_SYSMENU |
+                               DS_MODALFRAME | DS_SETFONT | DS_NOFAILCREATE | DS_3DLOOK;
+static_assert(kDialogStyle == 0x84C800D4);
 constexpr DWORD kDialogExStyle = WS_EX_CONTROLPARENT;
 constexpr int kLeft = 105, kTop = 114, kClientWidth = 268, kClientHeight = 303;
-constexpr UINT kFitFlags = 0x71C;  // no z-order, redraw, activation, copy bits, changing
+// Moved and sized only: not shown, activated, re-ordered or repainted.
+constexpr UINT kFitFlags = SWP_NOZORDER | SWP_NOREDRAW | SWP_NOACTIVATE | SWP_NOCOPYBITS |
+                           SWP_NOOWNERZORDER | SWP_NOSENDCHANGING;
+static_assert(kFitFlags == 0x71C);
 constexpr char kCaption[] = "Bandas de colores";
 constexpr wchar_t kFace[] = L"MS Sans Serif";
 constexpr int kPoints = 8;
 constexpr COLORREF kSwatchWhite = 0x00FFFFFF;
 
-// An extended dialog template with no controls, built word by word. DWORDs
-// land on 4-byte boundaries because the header's first 12 words put them there.
-class DialogTemplate {
- public:
-  DialogTemplate() {
-    Word(1);       // dlgVer
-    Word(0xFFFF);  // signature
-    Dword(0);      // helpID
-    Dword(kDialogExStyle);
-    Dword(kDialogStyle);
-    Word(0);  // no items: the controls are created one by one
-    Word(kLeft);
-    Word(kTop);
-    Word(kClientWidth);
-    Word(kClientHeight);
-    Word(0);     // no menu
-    Word(0);     // the platform's dialog class
-    Text(L" ");  // the caption is set once the window exists
-    Word(kPoints);
-    Word(FW_BOLD);
-    Word(0);  // italic 0, charset 0
-    Text(kFace);
-  }
-  const DLGTEMPLATE* get() const { return reinterpret_cast<const DLGTEMPLATE*>(words_); }
-
- private:
-  void Word(std::uint16_t value) { words_[size_++] = value; }
-  void Dword(std::uint32_t value) {
-    Word(static_cast<std::uint16_t>(value));
-    Word(static_cast<std::uint16_t>(value >> 16));
-  }
-  void Text(const wchar_t* text) {
-    do Word(static_cast<std::uint16_t>(*text));
-    while (*text++);
-  }
-
-  alignas(4) std::uint16_t words_[40] = {};
-  int size_ = 0;
+// An extended dialog template with no controls. Its DWORDs sit at offsets 4,
+// 8 and 12, so a 4-byte aligned buffer keeps them aligned.
+struct TemplateWords {
+  alignas(4) std::uint16_t word[40];
+  int size;
 };
+
+void PutWord(TemplateWords& out, std::uint16_t value) { out.word[out.size++] = value; }
+
+void PutDword(TemplateWords& out, std::uint32_t value) {
+  PutWord(out, static_cast<std::uint16_t>(value));
+  PutWord(out, static_cast<std::uint16_t>(value >> 16));
+}
+
+void PutText(TemplateWords& out, const wchar_t* text) {
+  do PutWord(out, static_cast<std::uint16_t>(*text));
+  while (*text++);
+}
+
+void WriteTemplate(TemplateWords& out) {
+  PutWord(out, 1);       // dlgVer
+  PutWord(out, 0xFFFF);  // signature: extended
+  PutDword(out, 0);      // helpID
+  PutDword(out, kDialogExStyle);
+  PutDword(out, kDialogStyle);
+  PutWord(out, 0);  // no items: the controls are created one by one
+  PutWord(out, kLeft);
+  PutWord(out, kTop);
+  PutWord(out, kClientWidth);
+  PutWord(out, kClientHeight);
+  PutWord(out, 0);     // no menu
+  PutWord(out, 0);     // the platform's dialog class
+  PutText(out, L" ");  // the caption is set once the window exists
+  PutWord(out, kPoints);
+  PutWord(out, FW_BOLD);
+  PutWord(out, 0);  // italic 0, charset 0
+  PutText(out, kFace);
+}
 
 // The window's frame and caption are whatever the visual style makes them;
 // the client area is exactly the table's pixels.
@@ -122,9 +128,11 @@ Font GiveLabelFont(HWND dialog) {
 }  // namespace
 
 int ShowMainDialogWith(HWND owner, DialogCallback callback) {
-  const DialogTemplate dialogTemplate;
-  HWND dialog = ::CreateDialogIndirectParamW(::GetModuleHandleW(nullptr), dialogTemplate.get(),
-                                             owner, &DialogHostProc, 0);
+  TemplateWords dialogTemplate{};
+  WriteTemplate(dialogTemplate);
+  HWND dialog = ::CreateDialogIndirectParamW(
+      ::GetModuleHandleW(nullptr), reinterpret_cast<const DLGTEMPLATE*>(dialogTemplate.word), owner,
+      &DialogHostProc, 0);
   Font labelFont;
   if (dialog) {
     FitToPixels(dialog);
