@@ -11,6 +11,7 @@
 #include "core/bmp_writer.h"
 #include "core/canvas.h"
 #include "core/stripe_renderer.h"
+#include "core/wide_text.h"
 
 namespace {
 
@@ -40,8 +41,8 @@ struct FindCloser {
 using FindHandle = std::unique_ptr<void, FindCloser>;
 
 // The search for `path`, or none when nothing matches.
-FindHandle FindFirst(const std::wstring& path, WIN32_FIND_DATAW* entry) {
-  const HANDLE search = ::FindFirstFileW(path.c_str(), entry);
+FindHandle FindFirst(const wchar_t* path, WIN32_FIND_DATAW* entry) {
+  const HANDLE search = ::FindFirstFileW(path, entry);
   return FindHandle(search == INVALID_HANDLE_VALUE ? nullptr : search);
 }
 
@@ -57,34 +58,35 @@ bool FailsQuietly(FileCall call) {
 
 // Read-only, hidden, system and archive all go, so that the old picture can
 // be deleted; a refusal or a missing file changes nothing.
-void ClearFileAttributes(const std::wstring& path) {
-  FailsQuietly([&] { ::SetFileAttributesW(path.c_str(), 0); });
+void ClearFileAttributes(const wchar_t* path) {
+  FailsQuietly([&] { ::SetFileAttributesW(path, 0); });
 }
 
-void DeleteMatchingFiles(const std::wstring& path) {
+void DeleteMatchingFiles(const wchar_t* path) {
   WIN32_FIND_DATAW entry;
   const FindHandle search = FindFirst(path, &entry);
   if (!search) return;
-  const std::wstring folder = FolderOf(path);
+  const WideText folder = FolderOf(path);
   do {
     if ((entry.dwFileAttributes & kLeftAloneBits) != 0) continue;
-    const std::wstring victim = folder + entry.cFileName;
+    WideText victim(folder.c_str(), folder.length());
+    victim.Append(entry.cFileName);
     if (FailsQuietly([&] { ::DeleteFileW(victim.c_str()); })) return;
   } while (::FindNextFileW(search.get(), &entry));
 }
 
-void DrawAndSave(const std::wstring& path) {
+void DrawAndSave(const wchar_t* path) {
   CanvasPtr canvas = CreateCanvas(kPictureWidth, kPictureHeight);
   ClearCanvas(canvas.get());
   RenderStripes(canvas.get(), GetBandTable(), GetBandCount());
-  WriteBmpFile(canvas.get(), path.c_str());
+  WriteBmpFile(canvas.get(), path);
   canvas.reset();
 }
 
 // The wide path reaches the shell as it is: a narrow copy would lose every
 // character outside the ANSI code page and name a file that does not exist.
-void OpenWithShell(const std::wstring& path) {
-  ::ShellExecuteW(nullptr, L"open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+void OpenWithShell(const wchar_t* path) {
+  ::ShellExecuteW(nullptr, L"open", path, nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 }  // namespace
@@ -92,11 +94,12 @@ void OpenWithShell(const std::wstring& path) {
 // Every step runs whatever the one before it managed: the old picture goes
 // before the new one exists, and the shell is asked to open the path in any
 // case.
-void MakeBandImageAt(const std::wstring& outputPath) {
+void MakeBandImageAt(const wchar_t* outputPath) {
+  if (!outputPath) return;
   ClearFileAttributes(outputPath);
   DeleteMatchingFiles(outputPath);
   DrawAndSave(outputPath);
   OpenWithShell(outputPath);
 }
 
-void MakeBandImage() { MakeBandImageAt(OutputPath()); }
+void MakeBandImage() { MakeBandImageAt(OutputPath().c_str()); }

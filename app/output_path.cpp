@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <cwchar>
+
 namespace {
 
 constexpr wchar_t kPictureName[] = L"prueba.bmp";
@@ -11,31 +13,32 @@ constexpr std::size_t kLongestModulePath = 32768;
 
 // The call reports a buffer filled to the brim with its size and a cut-off
 // path, so the buffer grows until the path fits with room to spare.
-std::wstring ModulePath() {
-  std::wstring buffer(MAX_PATH + 4, L'\0');
-  for (;;) {
-    const DWORD size = static_cast<DWORD>(buffer.size());
-    const DWORD length = ::GetModuleFileNameW(nullptr, &buffer[0], size);
-    if (length == 0) return std::wstring();
-    if (length < size || buffer.size() > kLongestModulePath) {
-      buffer.resize(length < size ? length : size);
-      return buffer;
+WideText ModulePath() {
+  for (std::size_t size = MAX_PATH + 4;; size *= 2) {
+    const HeapArray<wchar_t> buffer = ZeroedArray<wchar_t>(size);
+    if (!buffer) return WideText();
+    const DWORD length = ::GetModuleFileNameW(nullptr, buffer.get(), static_cast<DWORD>(size));
+    if (length == 0) return WideText();
+    if (length < size || size > kLongestModulePath) {
+      return WideText(buffer.get(), length < size ? length : size);
     }
-    buffer.resize(buffer.size() * 2);
   }
 }
 
 }  // namespace
 
-std::wstring FolderOf(const std::wstring& path) {
-  const std::size_t slash = path.rfind(L'\\');
-  return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
+WideText FolderOf(const wchar_t* path) {
+  const wchar_t* const slash = path ? std::wcsrchr(path, L'\\') : nullptr;
+  if (!slash) return WideText();
+  return WideText(path, static_cast<std::size_t>(slash - path) + 1);
 }
 
-std::wstring OutputPathFor(const std::wstring& modulePath) {
-  return FolderOf(modulePath) + kPictureName;
+WideText OutputPathFor(const wchar_t* modulePath) {
+  WideText path = FolderOf(modulePath);
+  path.Append(kPictureName);
+  return path;
 }
 
-std::wstring GetExecutableFolder() { return FolderOf(ModulePath()); }
+WideText GetExecutableFolder() { return FolderOf(ModulePath().c_str()); }
 
-std::wstring OutputPath() { return GetExecutableFolder() + kPictureName; }
+WideText OutputPath() { return OutputPathFor(ModulePath().c_str()); }

@@ -7,6 +7,17 @@ function(bandas_code_settings target)
   endif()
 endfunction()
 
+# The shipped program's own code: no exceptions (nothing in it throws, and
+# the runtime that would unwind them stays out of the executable), no RTTI,
+# and one section per function and datum, so that the linker drops whatever
+# nothing calls. The tests link the same libraries and keep their exceptions.
+function(bandas_lean_code target)
+  if(WIN32)
+    target_compile_options(${target} PRIVATE
+      -fno-exceptions -fno-rtti -ffunction-sections -fdata-sections)
+  endif()
+endfunction()
+
 # The native tests run under AddressSanitizer and UBSan; the benchmark does not.
 function(bandas_sanitize target)
   if(NOT WIN32 AND BANDAS_SANITIZE)
@@ -30,4 +41,11 @@ function(bandas_check_pe target)
   add_test(NAME ${target}.pe_imports
            COMMAND "${PROJECT_SOURCE_DIR}/cmake/check-pe" "${CMAKE_OBJDUMP}"
                    $<TARGET_FILE:${target}> ${ARGN})
+endfunction()
+
+# A test that the executable stays below `limit` bytes.
+function(bandas_check_size target limit)
+  add_test(NAME ${target}.size
+           COMMAND sh -c "size=$(stat -c %s \"$0\") && echo \"$size bytes, limit $1\" && [ $size -lt $1 ]"
+                   $<TARGET_FILE:${target}> ${limit})
 endfunction()

@@ -1,8 +1,10 @@
 #include "core/canvas.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <new>
+#include <utility>
 
 namespace {
 
@@ -31,12 +33,17 @@ CanvasPtr CreateCanvas(int width, int height) {
   if (width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide) return nullptr;
   const int stride = (width * kBytesPerPixel + 3) / 4 * 4;
   // Zero-filled, so the row padding of odd widths is already as BMP readers expect.
-  std::unique_ptr<std::uint8_t[]> pixels(
-      new (std::nothrow)
-          std::uint8_t[static_cast<std::size_t>(stride) * static_cast<std::size_t>(height)]());
+  HeapArray<std::uint8_t> pixels = ZeroedArray<std::uint8_t>(static_cast<std::size_t>(stride) *
+                                                             static_cast<std::size_t>(height));
   if (!pixels) return nullptr;
-  CanvasPtr canvas(new (std::nothrow) Canvas{width, height, stride, std::move(pixels)});
-  return canvas;
+  void* const place = std::malloc(sizeof(Canvas));
+  if (!place) return nullptr;
+  return CanvasPtr(new (place) Canvas{width, height, stride, std::move(pixels)});
+}
+
+void CanvasDeleter::operator()(Canvas* canvas) const {
+  canvas->~Canvas();
+  std::free(canvas);
 }
 
 void ClearCanvas(Canvas* canvas) {

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "core/colorref.h"
+#include "core/heap.h"
 
 constexpr int kPictureWidth = 1200;
 constexpr int kPictureHeight = 900;
@@ -16,10 +17,14 @@ struct Canvas {
   int width;
   int height;
   int stride;  // bytes per row
-  std::unique_ptr<std::uint8_t[]> pixels;
+  HeapArray<std::uint8_t> pixels;
 };
 
-using CanvasPtr = std::unique_ptr<Canvas>;
+// Canvases live in malloc'ed memory, like their pixels.
+struct CanvasDeleter {
+  void operator()(Canvas* canvas) const;
+};
+using CanvasPtr = std::unique_ptr<Canvas, CanvasDeleter>;
 
 // Null when the memory cannot be had. Contents are undefined until cleared.
 CanvasPtr CreateCanvas(int width, int height);

@@ -2,11 +2,12 @@
 
 #include <windows.h>
 
-std::wstring AnsiToWide(const char* text) {
+WideText WideFromAnsi(const char* text) {
   const int length = ::MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, text, -1, nullptr, 0);
-  if (length <= 1) return std::wstring();
-  std::wstring wide(static_cast<std::size_t>(length), L'\0');
-  ::MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, text, -1, &wide[0], length);
-  wide.resize(static_cast<std::size_t>(length - 1));
-  return wide;
+  if (length <= 1) return WideText();
+  const HeapArray<wchar_t> wide = ZeroedArray<wchar_t>(static_cast<std::size_t>(length));
+  if (!wide) return WideText();
+  const int written = ::MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, text, -1, wide.get(), length);
+  if (written <= 1) return WideText();
+  return WideText(wide.get(), static_cast<std::size_t>(written - 1));
 }

@@ -81,7 +81,7 @@ HWND AddControl(HWND dialog, const ControlSpec& control) {
   if (control.kind == ControlKind::kSwatch) {
     return AddSwatch(dialog, control.id, control.x, control.y, control.width, control.height);
   }
-  return ::CreateWindowExW(0, ClassOf(control.kind), AnsiToWide(control.text).c_str(),
+  return ::CreateWindowExW(0, ClassOf(control.kind), WideFromAnsi(control.text).c_str(),
                            StyleOf(control.kind), control.x, control.y, control.width,
                            control.height, dialog,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)),
@@ -136,7 +136,7 @@ int ShowMainDialogWith(HWND owner, DialogCallback callback) {
   Font labelFont;
   if (dialog) {
     FitToPixels(dialog);
-    ::SetWindowTextW(dialog, AnsiToWide(kCaption).c_str());
+    ::SetWindowTextW(dialog, WideFromAnsi(kCaption).c_str());
     const auto dialogFont = reinterpret_cast<HFONT>(::SendMessageW(dialog, WM_GETFONT, 0, 0));
     AddControls(dialog, dialogFont);
     labelFont = GiveLabelFont(dialog);

@@ -80,9 +80,9 @@ class MakeBandImageTest : public testing::Test {
 
 TEST_F(MakeBandImageTest, TwoPressesWriteTheSameFileAndOpenItEachTime) {
   const fs::path picture = dir_ / "prueba.bmp";
-  MakeBandImageAt(picture.wstring());
+  MakeBandImageAt(picture.c_str());
   const Bytes first = ReadBytes(picture);
-  MakeBandImageAt(picture.wstring());
+  MakeBandImageAt(picture.c_str());
   EXPECT_TRUE(ReadBytes(picture) == first);
   EXPECT_TRUE(first == ExpectedBmpFile(TestTable(), kTestCount));
   EXPECT_EQ(shell_.WaitForLaunches(2), std::vector<std::wstring>(2, picture.wstring()));
@@ -188,7 +188,7 @@ TEST_P(MakeBandImageSituationTest, LeavesTheRightFileAndOpensThePathOnce) {
   if (!arranged.cannot.empty()) GTEST_SKIP() << arranged.cannot;
 
   const UINT oldMode = ::SetErrorMode(kCallersErrorMode);
-  MakeBandImageAt(picture.wstring());
+  MakeBandImageAt(picture.c_str());
   EXPECT_EQ(::GetErrorMode(), kCallersErrorMode);
   ::SetErrorMode(oldMode);
   arranged.keepOpen.reset();

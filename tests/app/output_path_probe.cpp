@@ -4,8 +4,6 @@
 
 #include <shellapi.h>
 
-#include <string>
-
 #include "app/output_path.h"
 
 int main() {
@@ -16,10 +14,10 @@ int main() {
                                       FILE_ATTRIBUTE_NORMAL, nullptr);
   ::LocalFree(args);
   if (report == INVALID_HANDLE_VALUE) return 1;
-  const std::wstring path = OutputPath();
-  const DWORD size = static_cast<DWORD>(path.size() * sizeof(wchar_t));
+  const WideText path = OutputPath();
+  const DWORD size = static_cast<DWORD>(path.length() * sizeof(wchar_t));
   DWORD written = 0;
-  const BOOL ok = ::WriteFile(report, path.data(), size, &written, nullptr);
+  const BOOL ok = ::WriteFile(report, path.c_str(), size, &written, nullptr);
   ::CloseHandle(report);
   return ok && written == size ? 0 : 1;
 }

@@ -17,11 +17,13 @@ namespace {
 namespace fs = std::filesystem;
 using namespace testing_support;
 
+std::wstring Text(const WideText& text) { return std::wstring(text.c_str(), text.length()); }
+
 TEST(OutputPathForTest, IsTheExecutablesFolderThenThePictureName) {
-  EXPECT_EQ(OutputPathFor(L"C:\\Tools\\Bands\\app.exe"), L"C:\\Tools\\Bands\\prueba.bmp");
-  EXPECT_EQ(OutputPathFor(L"D:\\app.exe"), L"D:\\prueba.bmp");
+  EXPECT_EQ(Text(OutputPathFor(L"C:\\Tools\\Bands\\app.exe")), L"C:\\Tools\\Bands\\prueba.bmp");
+  EXPECT_EQ(Text(OutputPathFor(L"D:\\app.exe")), L"D:\\prueba.bmp");
   const std::wstring folder = LongFolder(L"C:\\Tools").wstring() + L"\\";
-  EXPECT_EQ(OutputPathFor(folder + L"app.exe"), folder + L"prueba.bmp");
+  EXPECT_EQ(Text(OutputPathFor((folder + L"app.exe").c_str())), folder + L"prueba.bmp");
 }
 
 class ProcessHandles {
