@@ -30,7 +30,9 @@ BOOL CALLBACK MatchColorDialog(HWND window, LPARAM found) {
   wchar_t className[16] = {};
   wchar_t title[16] = {};
   ::GetClassNameW(window, className, 16);
-  ::GetWindowTextW(window, title, 16);
+  // Not GetWindowTextW: it asks the window's thread, which may be busy in
+  // the test and not reading its messages.
+  ::InternalGetWindowText(window, title, 16);
   if (std::wstring(className) == L"#32770" && std::wstring(title) == L"Color" &&
       ::GetDlgItem(window, kRedField) != nullptr && ::IsWindowVisible(window)) {
     *reinterpret_cast<HWND*>(found) = window;
@@ -75,6 +77,16 @@ void ClickFirstCustomCell(HWND colorDialog) {
   ::ScreenToClient(colorDialog, &point);
   Send(colorDialog, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(point.x, point.y));
   Send(colorDialog, WM_LBUTTONUP, 0, MAKELPARAM(point.x, point.y));
+}
+
+const char* NameOf(CloseBy how) {
+  switch (how) {
+    case CloseBy::kOk: return "Ok";
+    case CloseBy::kCancel: return "Cancel";
+    case CloseBy::kEscape: return "Escape";
+    case CloseBy::kCloseBox: return "CloseBox";
+  }
+  return "?";
 }
 
 void Close(HWND colorDialog, CloseBy how) {

@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <functional>
+#include <ostream>
 #include <thread>
 
 // The system colour dialog answered the way a user would, from a helper
@@ -26,6 +27,8 @@ struct ColorDialogView {
 };
 
 enum class CloseBy { kOk, kCancel, kEscape, kCloseBox };
+const char* NameOf(CloseBy how);
+inline void PrintTo(CloseBy how, std::ostream* out) { *out << NameOf(how); }
 
 ColorDialogView Look(HWND colorDialog);
 void TypeColor(HWND colorDialog, COLORREF color);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 #include <type_traits>
 
 #include "tests/ui/color_dialog_driver.h"
@@ -101,13 +102,7 @@ TEST_P(NoChoiceTest, GivesMinusOneEvenAfterAnEarlierAcceptanceAndATypedColour) {
 INSTANTIATE_TEST_SUITE_P(Ways, NoChoiceTest,
                          ::testing::Values(CloseBy::kCancel, CloseBy::kEscape, CloseBy::kCloseBox),
                          [](const ::testing::TestParamInfo<CloseBy>& info) {
-                           switch (info.param) {
-                             case CloseBy::kCancel: return "Cancel";
-                             case CloseBy::kEscape: return "Escape";
-                             case CloseBy::kCloseBox: return "CloseBox";
-                             case CloseBy::kOk: break;
-                           }
-                           return "Ok";
+                           return std::string(ui_testing::NameOf(info.param));
                          });
 
 TEST_F(ColorPickerTest, ACustomColourDefinedInOneOpeningIsOfferedInTheNext) {
