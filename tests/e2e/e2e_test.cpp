@@ -179,6 +179,11 @@ TEST_F(ProgramTest, TheRoadOfTheMainEvent) {
   EXPECT_TRUE(PictureBytes(program_) == ExpectedBmpFile(model.table, model.count))
       << "prueba.bmp is not the picture of the band table";
   EXPECT_EQ(shell_.WaitForLaunches(1), std::vector<std::wstring>{program_.Picture().wstring()});
+  // tools/make-readme-pictures keeps this picture for the README.
+  if (const char* keep = std::getenv("BANDAS_KEEP_PICTURE")) {
+    const std::filesystem::path copy = testing_support::WindowsPathOfHostFile(keep);
+    EXPECT_TRUE(::CopyFileW(program_.Picture().c_str(), copy.c_str(), FALSE)) << keep;
+  }
 
   // Esc is no way out; the close box is.
   ::PostMessageW(program_.dialog(), WM_KEYDOWN, VK_ESCAPE, 0x00010001);
