@@ -83,23 +83,57 @@ bool PressCreate(const Program& program, double* ms = nullptr) {
   return program.Send(program.Control(kCreate), BM_CLICK, 0, 0, nullptr, ms);
 }
 
-// The colour in the middle of a swatch, as the program painted it, or
-// CLR_INVALID where another process's windows cannot be read: Wine's null
-// display driver keeps each process's window pictures to itself.
-COLORREF SwatchPixel(const Program& program, int row) {
-  HWND swatch = program.Control(kRows[row - 1].swatch);
-  HDC dc = ::GetDC(swatch);
-  const COLORREF colour = ::GetPixel(dc, 10, 10);
-  ::ReleaseDC(swatch, dc);
-  return colour;
-}
+// Reads pixels of the program's windows from inside it: Wine's null display
+// driver keeps each process's window pictures to itself, so a hook loads
+// pixel_probe.cpp into the program to look (GetPixel on its window DC).
+class PixelReader {
+ public:
+  explicit PixelReader(DWORD thread)
+      : module_(::LoadLibraryW(testing_support::WindowsPathOfHostFile(BANDAS_PIXEL_PROBE).c_str())),
+        answers_(::CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr,
+                                   nullptr)) {
+    const auto hook = reinterpret_cast<HOOKPROC>(
+        reinterpret_cast<void*>(::GetProcAddress(module_, "ReadPixelHook")));
+    if (hook != nullptr) hook_ = ::SetWindowsHookExW(WH_GETMESSAGE, hook, module_, thread);
+  }
+  ~PixelReader() {
+    if (hook_ != nullptr) ::UnhookWindowsHookEx(hook_);
+    if (answers_ != nullptr) ::DestroyWindow(answers_);
+    if (module_ != nullptr) ::FreeLibrary(module_);
+  }
+  PixelReader(const PixelReader&) = delete;
+  PixelReader& operator=(const PixelReader&) = delete;
 
-// Checks the swatch's colour where the screen can be read.
-::testing::AssertionResult SwatchShows(const Program& program, int row, COLORREF expected) {
-  const COLORREF seen = SwatchPixel(program, row);
-  if (seen == CLR_INVALID || seen == expected) return ::testing::AssertionSuccess();
+  // The colour at (10, 10) of the window's client area; CLR_INVALID when no
+  // answer came within the bound.
+  COLORREF Read(HWND window) const {
+    if (hook_ == nullptr) return CLR_INVALID;
+    ::PostMessageW(window, kReadPixel, reinterpret_cast<WPARAM>(answers_), 0);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    MSG answer;
+    while (std::chrono::steady_clock::now() < deadline) {
+      if (::PeekMessageW(&answer, answers_, kPixel, kPixel, PM_REMOVE)) {
+        return static_cast<COLORREF>(answer.lParam);
+      }
+      ::Sleep(1);
+    }
+    return CLR_INVALID;
+  }
+
+ private:
+  const UINT kReadPixel = ::RegisterWindowMessageW(L"bandas-e2e-read-pixel");
+  const UINT kPixel = ::RegisterWindowMessageW(L"bandas-e2e-pixel");
+  HMODULE module_;
+  HWND answers_;
+  HHOOK hook_ = nullptr;
+};
+
+::testing::AssertionResult SwatchShows(const PixelReader& pixels, const Program& program, int row,
+                                       COLORREF expected) {
+  const COLORREF seen = pixels.Read(program.Control(kRows[row - 1].swatch));
+  if (seen == expected) return ::testing::AssertionSuccess();
   return ::testing::AssertionFailure()
-         << "swatch " << row << " shows " << std::hex << seen << " instead of " << expected;
+         << "swatch " << row << " shows 0x" << std::hex << seen << " instead of 0x" << expected;
 }
 
 std::string EnabledRows(const Program& program) {
@@ -142,6 +176,7 @@ class ProgramTest : public ::testing::Test {
   TempDir folder_;
   ShellAssociation shell_{logs_ / "launches.log"};
   Program program_{ProgramPath(), folder_.path()};
+  PixelReader pixels_{program_.thread()};
 };
 
 // ---- The road of the main event ------------------------------------------------------
@@ -164,8 +199,8 @@ TEST_F(ProgramTest, TheRoadOfTheMainEvent) {
   EXPECT_TRUE(opened.fullyOpen);
   ui_testing::TypeColor(colour, kChosen);
   ASSERT_TRUE(CloseColorDialog(program_, colour, CloseBy::kOk));
-  EXPECT_TRUE(SwatchShows(program_, 2, kChosen));
-  EXPECT_TRUE(SwatchShows(program_, 1, 0x00FFFFFF));
+  EXPECT_TRUE(SwatchShows(pixels_, program_, 2, kChosen));
+  EXPECT_TRUE(SwatchShows(pixels_, program_, 1, 0x00FFFFFF));
 
   // "Crear" acts on a click only.
   ASSERT_TRUE(program_.Send(program_.dialog(), WM_COMMAND, MAKEWPARAM(kCreate, BN_SETFOCUS),
@@ -300,7 +335,7 @@ TEST_F(ProgramTest, SeededSoakRun) {
       const bool accept = dice.Below(10) < 7;
       const COLORREF colour = dice.Colour();
       const CloseBy refusal = static_cast<CloseBy>(1 + dice.Below(3));
-      const COLORREF before = SwatchPixel(program_, row);
+      const COLORREF before = pixels_.Read(program_.Control(kRows[row - 1].swatch));
       ClickSwatch(program_, row);
       HWND dialog = WaitForColorDialog(program_);
       ASSERT_NE(dialog, nullptr) << "no colour dialog for row " << row;
@@ -309,10 +344,10 @@ TEST_F(ProgramTest, SeededSoakRun) {
       if (accept) {
         model.table.slot[row - 1].color = colour;
         ++counts.accepted;
-        ASSERT_TRUE(SwatchShows(program_, row, colour));
+        ASSERT_TRUE(SwatchShows(pixels_, program_, row, colour));
       } else {
         ++counts.refused;
-        ASSERT_TRUE(SwatchShows(program_, row, before));
+        ASSERT_TRUE(SwatchShows(pixels_, program_, row, before));
       }
     } else {  // "Crear"
       ASSERT_TRUE(PressCreate(program_));
