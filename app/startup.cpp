@@ -16,8 +16,8 @@ void __verbose_terminate_handler() { std::abort(); }
 
 namespace {
 
-constexpr DWORD kStartupClasses =
-    0x706F;  // list, tree, bar, tab, progress, hotkey, pager, font, standard
+// List view, tree view, bars, tabs, progress, hot key, pager, font, standard.
+constexpr DWORD kStartupClasses = 0x706F;
 constexpr UINT kRefusalType = MB_TASKMODAL | MB_SETFOREGROUND;
 constexpr int kRefusedExitCode = 255;
 
