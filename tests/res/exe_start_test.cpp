@@ -15,16 +15,17 @@ constexpr DWORD kPatienceMs = 20000;
 // A started program, killed if a test leaves it running.
 class Program {
  public:
-  explicit Program(const std::wstring& arguments, int showCommand = -1) {
-    std::wstring commandLine = L"\"" + std::wstring(BANDAS_EXE_PATH) + L"\"" + arguments;
+  explicit Program(const std::wstring& arguments, int showCommand = -1,
+                   const std::wstring& exe = BANDAS_EXE_PATH) {
+    std::wstring commandLine = L"\"" + exe + L"\"" + arguments;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     if (showCommand >= 0) {
       startup.dwFlags = STARTF_USESHOWWINDOW;
       startup.wShowWindow = static_cast<WORD>(showCommand);
     }
-    started_ = ::CreateProcessW(BANDAS_EXE_PATH, &commandLine[0], nullptr, nullptr, FALSE, 0,
-                                nullptr, nullptr, &startup, &process_) != FALSE;
+    started_ = ::CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                                nullptr, &startup, &process_) != FALSE;
   }
   ~Program() {
     if (!started_) return;
@@ -44,13 +45,20 @@ class Program {
   // once it exists; null after the wait.
   HWND WaitForWindow(const wchar_t* caption, const wchar_t* className = nullptr) const {
     for (DWORD waited = 0; waited < kPatienceMs; waited += 20) {
-      for (HWND window = ::FindWindowExW(nullptr, nullptr, className, caption); window;
-           window = ::FindWindowExW(nullptr, window, className, caption)) {
-        DWORD owner = 0;
-        ::GetWindowThreadProcessId(window, &owner);
-        if (owner == process_.dwProcessId) return window;
-      }
+      if (HWND window = FindWindow(caption, className)) return window;
       if (::WaitForSingleObject(process_.hProcess, 20) == WAIT_OBJECT_0) return nullptr;
+    }
+    return nullptr;
+  }
+
+  // The program's top-level window with this caption now, or null. Other
+  // tests' programs may show theirs at the same time.
+  HWND FindWindow(const wchar_t* caption, const wchar_t* className = nullptr) const {
+    for (HWND window = ::FindWindowExW(nullptr, nullptr, className, caption); window;
+         window = ::FindWindowExW(nullptr, window, className, caption)) {
+      DWORD owner = 0;
+      ::GetWindowThreadProcessId(window, &owner);
+      if (owner == process_.dwProcessId) return window;
     }
     return nullptr;
   }
@@ -133,9 +141,10 @@ INSTANTIATE_TEST_SUITE_P(
 // registry says so for.
 class AppDefaultsVersion {
  public:
-  explicit AppDefaultsVersion(const wchar_t* version) {
-    ::RegCreateKeyExW(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key_,
-                      nullptr);
+  AppDefaultsVersion(const wchar_t* program, const wchar_t* version)
+      : key_name_(std::wstring(L"Software\\Wine\\AppDefaults\\") + program) {
+    ::RegCreateKeyExW(HKEY_CURRENT_USER, key_name_.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                      &key_, nullptr);
     if (key_) {
       ::RegSetValueExW(key_, L"Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
                        static_cast<DWORD>((wcslen(version) + 1) * sizeof(wchar_t)));
@@ -143,13 +152,13 @@ class AppDefaultsVersion {
   }
   ~AppDefaultsVersion() {
     if (key_) ::RegCloseKey(key_);
-    ::RegDeleteKeyW(HKEY_CURRENT_USER, kKey);
+    ::RegDeleteKeyW(HKEY_CURRENT_USER, key_name_.c_str());
   }
   AppDefaultsVersion(const AppDefaultsVersion&) = delete;
   AppDefaultsVersion& operator=(const AppDefaultsVersion&) = delete;
 
  private:
-  static constexpr const wchar_t* kKey = L"Software\\Wine\\AppDefaults\\bandas.exe";
+  std::wstring key_name_;
   HKEY key_ = nullptr;
 };
 
@@ -162,9 +171,34 @@ bool HasChildText(HWND window, const wchar_t* text) {
   return false;
 }
 
+// A copy under a name of its own: the version setting then reaches no other
+// test's program.
+class RenamedProgramCopy {
+ public:
+  RenamedProgramCopy() {
+    wchar_t folder[MAX_PATH] = {};
+    ::GetTempPathW(MAX_PATH, folder);
+    path_ = std::wstring(folder) + kName;
+    copied_ = ::CopyFileW(BANDAS_EXE_PATH, path_.c_str(), FALSE) != FALSE;
+  }
+  ~RenamedProgramCopy() { ::DeleteFileW(path_.c_str()); }
+  RenamedProgramCopy(const RenamedProgramCopy&) = delete;
+  RenamedProgramCopy& operator=(const RenamedProgramCopy&) = delete;
+
+  static constexpr const wchar_t* kName = L"bandas_win98.exe";
+  bool copied() const { return copied_; }
+  const std::wstring& path() const { return path_; }
+
+ private:
+  std::wstring path_;
+  bool copied_ = false;
+};
+
 TEST(ProgramOutsideNt, RefusesWithItsMessageAndExitCode255) {
-  const AppDefaultsVersion win98(L"win98");
-  Program program(L"");
+  const RenamedProgramCopy copy;
+  ASSERT_TRUE(copy.copied());
+  const AppDefaultsVersion win98(RenamedProgramCopy::kName, L"win98");
+  Program program(L"", -1, copy.path());
   ASSERT_TRUE(program.started());
   HWND box = program.WaitForWindow(nullptr, L"#32770");
   ASSERT_NE(box, nullptr) << "no message box appeared";
@@ -175,7 +209,7 @@ TEST(ProgramOutsideNt, RefusesWithItsMessageAndExitCode255) {
     if (!refusal) ::Sleep(20);
   }
   EXPECT_TRUE(refusal);
-  EXPECT_EQ(::FindWindowW(nullptr, L"Bandas de colores"), nullptr);
+  EXPECT_EQ(program.FindWindow(L"Bandas de colores"), nullptr);
   ::PostMessageW(box, WM_COMMAND, IDOK, 0);
   EXPECT_EQ(program.WaitForExit(), 255u);
 }
