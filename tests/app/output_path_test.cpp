@@ -9,6 +9,7 @@
 #include <string>
 
 #include "tests/app/long_paths.h"
+#include "tests/support/child_process.h"
 #include "tests/support/shell_recorder/shell_association.h"
 #include "tests/support/test_files.h"
 
@@ -25,18 +26,6 @@ TEST(OutputPathForTest, IsTheExecutablesFolderThenThePictureName) {
   const std::wstring folder = LongFolder(L"C:\\Tools").wstring() + L"\\";
   EXPECT_EQ(Text(OutputPathFor((folder + L"app.exe").c_str())), folder + L"prueba.bmp");
 }
-
-class ProcessHandles {
- public:
-  ProcessHandles() = default;
-  ~ProcessHandles() {
-    if (info.hThread) ::CloseHandle(info.hThread);
-    if (info.hProcess) ::CloseHandle(info.hProcess);
-  }
-  ProcessHandles(const ProcessHandles&) = delete;
-  ProcessHandles& operator=(const ProcessHandles&) = delete;
-  PROCESS_INFORMATION info{};
-};
 
 struct ProbeFolder {
   const char* name;
@@ -59,20 +48,15 @@ TEST_P(GetExecutableFolderTest, ReadsTheWholeModulePath) {
   fs::copy_file(WindowsPathOfHostFile(BANDAS_OUTPUT_PATH_PROBE), probe);
   const fs::path report = dir / "report.bin";
 
-  std::wstring commandLine = L"\"" + probe.wstring() + L"\" \"" + report.wstring() + L"\"";
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  ProcessHandles process;
-  if (!::CreateProcessW(probe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
-                        nullptr, nullptr, &startup, &process.info))
+  ChildProcess::Options options;
+  options.creationFlags = CREATE_NO_WINDOW;
+  const ChildProcess run(probe.wstring(), L" \"" + report.wstring() + L"\"", options);
+  if (!run.started()) {
     GTEST_SKIP() << "Wine cannot start a program from a path of " << probe.native().size()
-                 << " characters (error " << ::GetLastError() << ")";
-  if (::WaitForSingleObject(process.info.hProcess, 30000) != WAIT_OBJECT_0) {
-    ::TerminateProcess(process.info.hProcess, 1);
-    FAIL() << "the probe did not finish within 30 s";
+                 << " characters (error " << run.startError() << ")";
   }
-  DWORD exitCode = 0;
-  ::GetExitCodeProcess(process.info.hProcess, &exitCode);
+  const DWORD exitCode = run.WaitForExit(30000);
+  ASSERT_NE(exitCode, STILL_ACTIVE) << "the probe did not finish within 30 s";
   ASSERT_EQ(exitCode, 0u);
 
   const Bytes bytes = ReadBytes(report);

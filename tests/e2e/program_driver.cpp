@@ -28,32 +28,21 @@ Program::Program(const std::filesystem::path& exe, const std::filesystem::path& 
     failure_ = "cannot copy " + exe.string();
     return;
   }
-  std::wstring commandLine = L"\"" + copy.wstring() + L"\"";
-  STARTUPINFOW startup{};
-  startup.cb = sizeof(startup);
-  if (!::CreateProcessW(copy.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                        folder.c_str(), &startup, &info_)) {
+  testing_support::ChildProcess::Options options;
+  options.folder = folder.c_str();
+  child_ = testing_support::ChildProcess(copy.wstring(), L"", options);
+  if (!child_.started()) {
     failure_ = "cannot start " + copy.string();
     return;
   }
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kStartBoundMs);
   Search search;
   while (search.found == nullptr && Running() && std::chrono::steady_clock::now() < deadline) {
-    ::EnumThreadWindows(info_.dwThreadId, MatchMainDialog, reinterpret_cast<LPARAM>(&search));
+    ::EnumThreadWindows(child_.threadId(), MatchMainDialog, reinterpret_cast<LPARAM>(&search));
     if (search.found == nullptr) ::Sleep(20);
   }
   dialog_ = search.found;
   if (dialog_ == nullptr) failure_ = "no \"Bandas de colores\" window appeared";
-}
-
-Program::~Program() {
-  if (info_.hProcess == nullptr) return;
-  if (Running()) {
-    ::TerminateProcess(info_.hProcess, 99);
-    ::WaitForSingleObject(info_.hProcess, 10000);
-  }
-  ::CloseHandle(info_.hThread);
-  ::CloseHandle(info_.hProcess);
 }
 
 bool Program::Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result,
@@ -70,13 +59,9 @@ bool Program::Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRES
   return ok != 0;
 }
 
-bool Program::Running() const {
-  return info_.hProcess != nullptr && ::WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
-}
-
 bool Program::WaitForExit(DWORD ms, DWORD* exitCode) const {
-  if (::WaitForSingleObject(info_.hProcess, ms) != WAIT_OBJECT_0) return false;
-  return ::GetExitCodeProcess(info_.hProcess, exitCode) != 0;
+  *exitCode = child_.WaitForExit(ms);
+  return *exitCode != STILL_ACTIVE;
 }
 
 }  // namespace e2e

@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <string>
 
+#include "tests/support/child_process.h"
+
 // The real bandas.exe, copied into a folder of its own and driven from
 // outside through window messages. Every wait is bounded; a program still
 // running when the object goes is killed.
@@ -16,7 +18,6 @@ class Program {
  public:
   // Copies `exe` into `folder` and starts it there; see failure().
   Program(const std::filesystem::path& exe, const std::filesystem::path& folder);
-  ~Program();
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;
 
@@ -24,7 +25,7 @@ class Program {
   const std::string& failure() const { return failure_; }
   HWND dialog() const { return dialog_; }
   HWND Control(int id) const { return ::GetDlgItem(dialog_, id); }
-  DWORD thread() const { return info_.dwThreadId; }
+  DWORD thread() const { return child_.threadId(); }
   std::filesystem::path Picture() const { return folder_ / "prueba.bmp"; }
 
   // Sends with the bound; false when the message did not come back in time.
@@ -34,13 +35,13 @@ class Program {
   // A round trip through the program's thread: what was sent before has run.
   bool Sync() const { return Send(dialog_, WM_NULL, 0, 0); }
 
-  bool Running() const;
+  bool Running() const { return child_.Running(); }
   // Waits for the process to end; false when it is still running.
   bool WaitForExit(DWORD ms, DWORD* exitCode) const;
 
  private:
   std::filesystem::path folder_;
-  PROCESS_INFORMATION info_{};
+  testing_support::ChildProcess child_;
   HWND dialog_ = nullptr;
   std::string failure_;
 };

@@ -7,46 +7,27 @@
 #include <string>
 
 #include "bandas_exe_path.h"
+#include "tests/support/child_process.h"
 
 namespace {
 
 constexpr DWORD kPatienceMs = 20000;
 
-// A started program, killed if a test leaves it running.
+// The started program and its windows.
 class Program {
  public:
   explicit Program(const std::wstring& arguments, int showCommand = -1,
-                   const std::wstring& exe = BANDAS_EXE_PATH) {
-    std::wstring commandLine = L"\"" + exe + L"\"" + arguments;
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    if (showCommand >= 0) {
-      startup.dwFlags = STARTF_USESHOWWINDOW;
-      startup.wShowWindow = static_cast<WORD>(showCommand);
-    }
-    started_ = ::CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                                nullptr, &startup, &process_) != FALSE;
-  }
-  ~Program() {
-    if (!started_) return;
-    if (::WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
-      ::TerminateProcess(process_.hProcess, 1);
-      ::WaitForSingleObject(process_.hProcess, kPatienceMs);
-    }
-    ::CloseHandle(process_.hThread);
-    ::CloseHandle(process_.hProcess);
-  }
-  Program(const Program&) = delete;
-  Program& operator=(const Program&) = delete;
+                   const std::wstring& exe = BANDAS_EXE_PATH)
+      : child_(exe, arguments, Options(showCommand)) {}
 
-  bool started() const { return started_; }
+  bool started() const { return child_.started(); }
 
   // The program's top-level window with this caption (and class, if given),
   // once it exists; null after the wait.
   HWND WaitForWindow(const wchar_t* caption, const wchar_t* className = nullptr) const {
     for (DWORD waited = 0; waited < kPatienceMs; waited += 20) {
       if (HWND window = FindWindow(caption, className)) return window;
-      if (::WaitForSingleObject(process_.hProcess, 20) == WAIT_OBJECT_0) return nullptr;
+      if (child_.WaitForExit(20) != STILL_ACTIVE) return nullptr;
     }
     return nullptr;
   }
@@ -58,23 +39,22 @@ class Program {
          window = ::FindWindowExW(nullptr, window, className, caption)) {
       DWORD owner = 0;
       ::GetWindowThreadProcessId(window, &owner);
-      if (owner == process_.dwProcessId) return window;
+      if (owner == child_.processId()) return window;
     }
     return nullptr;
   }
 
   // The exit code, or STILL_ACTIVE after the wait.
-  DWORD WaitForExit() const {
-    DWORD code = STILL_ACTIVE;
-    if (::WaitForSingleObject(process_.hProcess, kPatienceMs) == WAIT_OBJECT_0) {
-      ::GetExitCodeProcess(process_.hProcess, &code);
-    }
-    return code;
-  }
+  DWORD WaitForExit() const { return child_.WaitForExit(kPatienceMs); }
 
  private:
-  PROCESS_INFORMATION process_{};
-  bool started_ = false;
+  static testing_support::ChildProcess::Options Options(int showCommand) {
+    testing_support::ChildProcess::Options options;
+    options.showCommand = showCommand;
+    return options;
+  }
+
+  testing_support::ChildProcess child_;
 };
 
 // The window exists before its controls: the last one is made last.

@@ -7,6 +7,7 @@
 #include <sstream>
 #include <string>
 
+#include "tests/support/child_process.h"
 #include "tests/support/test_files.h"
 #include "tests/ui/dialog_script.h"
 #include "tests/ui/layout_facts.h"
@@ -167,19 +168,11 @@ std::wstring ProbePath() {
 
 // Runs the probe and gives back what it wrote; "" if it did not finish.
 std::string RunProbe(const std::filesystem::path& output) {
-  std::wstring commandLine = L"\"" + ProbePath() + L"\" \"" + output.wstring() + L"\"";
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  if (!::CreateProcessW(ProbePath().c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &startup, &process)) {
-    return "";
+  {
+    const testing_support::ChildProcess probe(ProbePath(), L" \"" + output.wstring() + L"\"");
+    if (!probe.started()) return "";
+    probe.WaitForExit(30000);
   }
-  if (::WaitForSingleObject(process.hProcess, 30000) != WAIT_OBJECT_0) {
-    ::TerminateProcess(process.hProcess, 1);
-  }
-  ::CloseHandle(process.hThread);
-  ::CloseHandle(process.hProcess);
   std::ifstream in(output, std::ios::binary);
   std::stringstream text;
   text << in.rdbuf();
