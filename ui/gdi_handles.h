@@ -7,28 +7,28 @@
 // Move-only owners of GDI handles: each kind is released in one place, the
 // way its kind must be released.
 
-// A font, brush or bitmap, deleted with DeleteObject.
-template <typename Handle>
-class GdiObject {
+// One owned handle, released by Release when the owner ends or takes another.
+template <typename Handle, typename Release>
+class OwnedGdi {
  public:
-  GdiObject() = default;
-  explicit GdiObject(Handle handle) : handle_(handle) {}
-  ~GdiObject() { Reset(); }
-  GdiObject(GdiObject&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-  GdiObject& operator=(GdiObject&& other) noexcept {
+  OwnedGdi() = default;
+  explicit OwnedGdi(Handle handle) : handle_(handle) {}
+  ~OwnedGdi() { Reset(); }
+  OwnedGdi(OwnedGdi&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
+  OwnedGdi& operator=(OwnedGdi&& other) noexcept {
     if (this != &other) {
       Reset();
       handle_ = std::exchange(other.handle_, nullptr);
     }
     return *this;
   }
-  GdiObject(const GdiObject&) = delete;
-  GdiObject& operator=(const GdiObject&) = delete;
+  OwnedGdi(const OwnedGdi&) = delete;
+  OwnedGdi& operator=(const OwnedGdi&) = delete;
 
   Handle get() const { return handle_; }
   explicit operator bool() const { return handle_ != nullptr; }
   void Reset() {
-    if (handle_) ::DeleteObject(handle_);
+    if (handle_) Release{}(handle_);
     handle_ = nullptr;
   }
 
@@ -36,32 +36,19 @@ class GdiObject {
   Handle handle_ = nullptr;
 };
 
-using Font = GdiObject<HFONT>;
-using Brush = GdiObject<HBRUSH>;
-using Bitmap = GdiObject<HBITMAP>;
-
-// A memory device context, deleted with DeleteDC.
-class MemoryDc {
- public:
-  MemoryDc() = default;
-  explicit MemoryDc(HDC dc) : dc_(dc) {}
-  ~MemoryDc() {
-    if (dc_) ::DeleteDC(dc_);
-  }
-  MemoryDc(MemoryDc&& other) noexcept : dc_(std::exchange(other.dc_, nullptr)) {}
-  MemoryDc& operator=(MemoryDc&& other) noexcept {
-    std::swap(dc_, other.dc_);
-    return *this;
-  }
-  MemoryDc(const MemoryDc&) = delete;
-  MemoryDc& operator=(const MemoryDc&) = delete;
-
-  HDC get() const { return dc_; }
-  explicit operator bool() const { return dc_ != nullptr; }
-
- private:
-  HDC dc_ = nullptr;
+struct DeleteGdiObject {
+  void operator()(HGDIOBJ object) const { ::DeleteObject(object); }
 };
+struct DeleteMemoryDc {
+  void operator()(HDC dc) const { ::DeleteDC(dc); }
+};
+
+// Fonts, brushes and bitmaps go with DeleteObject, memory device contexts
+// with DeleteDC.
+using Font = OwnedGdi<HFONT, DeleteGdiObject>;
+using Brush = OwnedGdi<HBRUSH, DeleteGdiObject>;
+using Bitmap = OwnedGdi<HBITMAP, DeleteGdiObject>;
+using MemoryDc = OwnedGdi<HDC, DeleteMemoryDc>;
 
 // A window's device context, given back with ReleaseDC.
 class WindowDc {
