@@ -10,7 +10,8 @@ namespace testing_support {
 // Makes the recorder (recorder.cpp) the program that the shell of this Wine
 // prefix runs to open .bmp files and folders, logging each launch to `log`;
 // the registry is put back as it was when the object goes. The registration
-// is prefix-wide: tests using it take the CTest lock of the prefix's shared state (BANDAS_WINE_DESKTOP).
+// is prefix-wide: tests using it take the CTest lock of the prefix's shared
+// state (BANDAS_WINE_DESKTOP).
 class ShellAssociation {
  public:
   explicit ShellAssociation(std::filesystem::path log);
