@@ -25,10 +25,24 @@ std::string Utf8(const std::wstring& text) {
   return out;
 }
 
-// One write per launch, so that launches close together never interleave.
+// Launches close together take turns: an append is not atomic everywhere
+// (two at once were seen to lose a line under Wine), so a recorder that finds
+// another one writing waits for it, within a bound. Readers are let in.
+HANDLE OpenForAppendAlone(const wchar_t* log) {
+  constexpr int kTries = 500;
+  constexpr DWORD kPauseMs = 20;
+  for (int attempt = 0; attempt < kTries; ++attempt) {
+    const HANDLE file = ::CreateFileW(log, FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE || ::GetLastError() != ERROR_SHARING_VIOLATION) return file;
+    ::Sleep(kPauseMs);
+  }
+  return INVALID_HANDLE_VALUE;
+}
+
+// One write per launch.
 bool AppendLine(const wchar_t* log, const std::string& line) {
-  const HANDLE file = ::CreateFileW(log, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                    nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  const HANDLE file = OpenForAppendAlone(log);
   if (file == INVALID_HANDLE_VALUE) return false;
   DWORD written = 0;
   const BOOL ok =
